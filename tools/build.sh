@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Configures (once) and builds the three configurations: host core with sanitizers, Windows x64, Windows x86.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+configure() {
+  local dir=$1; shift
+  [ -f "$root/build/$dir/build.ninja" ] ||
+    cmake -S "$root" -B "$root/build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}
+configure host
+configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/tools/cmake/mingw-x86_64.cmake"
+configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/tools/cmake/mingw-i686.cmake" -DOSKARA_TESTS=OFF
+for dir in ${OSKARA_BUILDS:-host win64 win32}; do
+  log="$root/build/$dir/last-build.log"
+  if ! cmake --build "$root/build/$dir" -- -j2 >"$log" 2>&1; then
+    grep -v '^\[[0-9]*/[0-9]*\]' "$log" | tail -60 >&2
+    echo "build: $dir failed" >&2
+    exit 1
+  fi
+done

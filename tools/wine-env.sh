@@ -1,0 +1,47 @@
+# Sourced by the scripts: the project's own Wine prefixes and X displays, never the user's.
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export OSKARA_WINE_TEMPLATE="$root/.cache/wine-template"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+# A private prefix made from the template: the large program files are hard links (Wine only
+# reads them), everything Wine may rewrite in place is a real copy.
+prefix_new() {
+  local dst=$1
+  cp -al "$OSKARA_WINE_TEMPLATE" "$dst"
+  (cd "$OSKARA_WINE_TEMPLATE" && find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' \
+      -o -iname '*.sys' -o -iname '*.fon' -o -iname '*.ttf' -o -iname '*.ocx' -o -iname '*.acm' \
+      -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.ax' -o -iname '*.ds' -o -iname '*.com' \) -print0) |
+    while IFS= read -r -d '' f; do cp --remove-destination "$OSKARA_WINE_TEMPLATE/$f" "$dst/$f"; done
+}
+
+# Installs a driver library into the prefix's system folder, as a driver installer would.
+prefix_install_driver() {
+  local prefix=$1 dll=$2
+  cp "$dll" "$prefix/drive_c/windows/system32/$(basename "$dll")"
+}
+
+# Starts the prefix's wineserver and its helpers with their output away from the caller's pipes,
+# so that later programs start fast and ctest does not wait on inherited pipes.
+prefix_warm() {
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+prefix_end() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+}
+
+# Starts a private Xvfb and exports DISPLAY; its pid goes to XVFB_PID.
+xvfb_start() {
+  local n=${1:-100}
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start on :$n" >&2
+  return 1
+}
