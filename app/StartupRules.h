@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The decisions of start-up, apart from the platform calls that feed them.
+namespace StartupRules {
+
+// True when an argument (not the program's own path) contains "-s".
+bool HasStartHiddenSwitch(const std::wstring& commandLine);
+
+// The arguments of a command line: everything after the program's path, as Windows splits it.
+std::wstring ArgumentsOf(const std::wstring& commandLine);
+
+// A stored card key that is set and differs from a known current one.
+bool IsCardChange(const std::wstring& lastCard, const std::wstring& cardKey);
+
+struct LastApplied {
+    uint32_t core, memory, shader, fan;
+};
+
+struct RestorePlan {
+    bool restore = false;       // anything at all is written
+    bool setClocks = false;
+    bool automaticFan = false;  // else fixed at fanPercent
+    double core = 0, memory = 0, shader = 0;
+    int fanPercent = 0;
+};
+
+RestorePlan PlanRestore(const LastApplied& last, const std::wstring& lastCard, const std::wstring& cardKey,
+                        uint32_t restoreOC, bool ctrlHeld, bool cardHasShaderClock);
+
+}  // namespace StartupRules

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "app/StartupRules.h"
+
+namespace {
+
+using StartupRules::LastApplied;
+using StartupRules::PlanRestore;
+
+const std::wstring kCard = L"10DE-06C0";
+const LastApplied kLast{750, 1100, 1500, 60};
+
+TEST(StartHiddenSwitch, IsSearchedInTheArgumentsOnly) {
+    using StartupRules::HasStartHiddenSwitch;
+    EXPECT_TRUE(HasStartHiddenSwitch(L"\"C:\\Program Files\\Oskara.exe\" -s"));
+    EXPECT_TRUE(HasStartHiddenSwitch(L"C:\\Oskara\\Oskara.exe x-sy"));
+    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\my-stuff\\Oskara.exe\""));
+    EXPECT_FALSE(HasStartHiddenSwitch(L"C:\\my-stuff\\Oskara.exe"));
+    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\my-stuff\\Oskara.exe\" -x"));
+    EXPECT_TRUE(HasStartHiddenSwitch(L"C:\\my-stuff\\Oskara.exe\t-s"));
+    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\unterminated -s"));
+    EXPECT_FALSE(HasStartHiddenSwitch(L""));
+}
+
+TEST(CardChange, NeedsAStoredKeyThatDiffersFromAKnownOne) {
+    EXPECT_FALSE(StartupRules::IsCardChange(L"", kCard));            // first run
+    EXPECT_FALSE(StartupRules::IsCardChange(kCard, kCard));
+    EXPECT_TRUE(StartupRules::IsCardChange(L"10DE-0600", kCard));
+    EXPECT_TRUE(StartupRules::IsCardChange(L"10de-06c0", kCard));  // exact comparison
+    EXPECT_FALSE(StartupRules::IsCardChange(L"10DE-0600", L""));     // no usable card
+}
+
+TEST(RestorePlan, NeedsSameCardRestoreOCExactlyOneAndNoCtrl) {
+    EXPECT_TRUE(PlanRestore(kLast, kCard, kCard, 1, false, true).restore);
+    EXPECT_FALSE(PlanRestore(kLast, L"", kCard, 1, false, true).restore);   // first run
+    EXPECT_FALSE(PlanRestore(kLast, kCard, kCard, 0, false, true).restore);
+    EXPECT_FALSE(PlanRestore(kLast, kCard, kCard, 2, false, true).restore);
+    EXPECT_FALSE(PlanRestore(kLast, kCard, kCard, 1, true, true).restore);  // Ctrl held
+    EXPECT_FALSE(PlanRestore(kLast, L"10DE-0600", kCard, 1, false, true).restore);
+    EXPECT_FALSE(PlanRestore(kLast, L"", L"", 1, false, true).restore);    // empty key
+}
+
+TEST(RestorePlan, ClocksNeedEveryLastClockButTheFanIsRestoredAnyway) {
+    auto plan = PlanRestore(kLast, kCard, kCard, 1, false, true);
+    EXPECT_TRUE(plan.setClocks);
+    EXPECT_DOUBLE_EQ(plan.core, 750);
+    EXPECT_DOUBLE_EQ(plan.memory, 1100);
+    EXPECT_DOUBLE_EQ(plan.shader, 1500);
+    EXPECT_FALSE(plan.automaticFan);
+    EXPECT_EQ(plan.fanPercent, 60);
+
+    plan = PlanRestore({0, 1100, 1500, 60}, kCard, kCard, 1, false, true);
+    EXPECT_TRUE(plan.restore);
+    EXPECT_FALSE(plan.setClocks);
+    EXPECT_EQ(plan.fanPercent, 60);
+
+    EXPECT_FALSE(PlanRestore({750, 1100, 0, 60}, kCard, kCard, 1, false, true).setClocks);
+    const auto shaderless = PlanRestore({750, 1100, 0, 60}, kCard, kCard, 1, false, false);
+    EXPECT_TRUE(shaderless.setClocks);
+    EXPECT_DOUBLE_EQ(shaderless.shader, 0);
+    EXPECT_FALSE(PlanRestore({750, 0, 0, 60}, kCard, kCard, 1, false, false).setClocks);
+}
+
+TEST(RestorePlan, FanAboveOneHundredMeansAutomatic) {
+    auto plan = PlanRestore({750, 1100, 1500, 100}, kCard, kCard, 1, false, true);
+    EXPECT_FALSE(plan.automaticFan);
+    EXPECT_EQ(plan.fanPercent, 100);
+    for (uint32_t fan : {101u, 110u, 0xFFFFFFFFu}) {
+        plan = PlanRestore({750, 1100, 1500, fan}, kCard, kCard, 1, false, true);
+        EXPECT_TRUE(plan.automaticFan) << fan;
+    }
+    plan = PlanRestore({0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0}, kCard, kCard, 1, false, true);
+    EXPECT_TRUE(plan.setClocks);  // huge values stay positive; the card layer bounds them
+    EXPECT_DOUBLE_EQ(plan.core, 4294967295.0);
+}
+
+}  // namespace
