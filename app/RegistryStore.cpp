@@ -1,0 +1,36 @@
+#include "app/RegistryStore.h"
+
+#include "framework/RegKey.h"
+
+std::wstring CRegistryStore::PathOf(const std::wstring& section) const {
+    return section.empty() ? m_root : m_root + L"\\" + section;
+}
+
+uint32_t CRegistryStore::ReadInt(const std::wstring& section, const std::wstring& name, uint32_t def) {
+    CRegKey key;
+    DWORD value = 0;
+    if (m_root.empty() || !key.Open(HKEY_CURRENT_USER, PathOf(section)) || !key.QueryDword(name, value)) return def;
+    return value;
+}
+
+std::wstring CRegistryStore::ReadString(const std::wstring& section, const std::wstring& name,
+                                        const std::wstring& def) {
+    CRegKey key;
+    std::wstring value;
+    if (m_root.empty() || !key.Open(HKEY_CURRENT_USER, PathOf(section)) || !key.QueryString(name, value)) return def;
+    return value;
+}
+
+void CRegistryStore::WriteInt(const std::wstring& section, const std::wstring& name, uint32_t value) {
+    CRegKey key;
+    if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetDword(name, value);
+}
+
+void CRegistryStore::WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
+    CRegKey key;
+    if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetString(name, value);
+}
+
+void CRegistryStore::DeleteSection(const std::wstring& section) {
+    if (!m_root.empty() && !section.empty()) CRegKey::DeleteTree(HKEY_CURRENT_USER, PathOf(section));
+}

@@ -1,0 +1,105 @@
+#include "framework/Wnd.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+const wchar_t kObjectProperty[] = L"Oskara.CWnd";
+const wchar_t kWindowClass[] = L"Oskara.Window";
+
+bool RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kWindowClass, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kWindowClass;
+    return RegisterClassExW(&wc) != 0;
+}
+}  // namespace
+
+CWnd::~CWnd() {
+    if (m_hWnd) {
+        // The object goes first: the window must not reach it any more.
+        HWND hwnd = m_hWnd;
+        Detach();
+        ::DestroyWindow(hwnd);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    return hwnd ? static_cast<CWnd*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int width, int height,
+                    HWND parent, HMENU menu) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (m_hWnd || !RegisterWindowClass(instance)) return false;
+    HWND hwnd = CreateWindowExW(exStyle, kWindowClass, title, style, x, y, width, height, parent, menu, instance,
+                                nullptr);
+    if (!hwnd) return false;
+    Attach(hwnd, DefWindowProcW);
+    return true;
+}
+
+bool CWnd::SubclassWindow(HWND hwnd) {
+    if (m_hWnd || !IsWindow(hwnd) || FromHandlePermanent(hwnd)) return false;
+    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    Attach(hwnd, previous);
+    return true;
+}
+
+bool CWnd::SubclassDlgItem(int id, CWnd* parent) {
+    return parent && SubclassWindow(::GetDlgItem(parent->m_hWnd, id));
+}
+
+void CWnd::Attach(HWND hwnd, WNDPROC previous) {
+    m_hWnd = hwnd;
+    m_previousProc = previous;
+    SetPropW(hwnd, kObjectProperty, this);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StaticWndProc));
+}
+
+void CWnd::Detach() {
+    if (!m_hWnd) return;
+    SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
+    RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+bool CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd); }
+
+std::wstring CWnd::GetWindowText() const {
+    const int length = GetWindowTextLengthW(m_hWnd);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(m_hWnd, text.data(), length + 1)));
+    return text;
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp) {
+    return CallWindowProcW(m_previousProc ? m_previousProc : DefWindowProcW, m_hWnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (!wnd) return DefWindowProcW(hwnd, msg, wp, lp);
+    ++wnd->m_depth;
+    const LRESULT result = wnd->WindowProc(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        wnd->Detach();
+        wnd->m_destroyPending = true;
+        CWinApp* app = CWinApp::Current();
+        if (app && app->m_pMainWnd == wnd) {
+            app->m_pMainWnd = nullptr;
+            PostQuitMessage(0);
+        }
+    }
+    if (--wnd->m_depth == 0 && wnd->m_destroyPending) {
+        wnd->m_destroyPending = false;
+        wnd->PostNcDestroy();
+    }
+    return result;
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/Wnd.h"
+
+// The notification-area icon and the hidden window that receives its mouse notices, the popup
+// menu's commands and the application's controller messages.
+class CSystemTray : public CWnd {
+public:
+    // The application's side of the hidden window: what arrives there for the controller.
+    class Owner {
+    public:
+        virtual void OnTavioDeviceChange(WPARAM event, LPARAM data) = 0;
+        virtual void OnTavioEvent(WPARAM code) = 0;
+
+    protected:
+        ~Owner() = default;
+    };
+
+    static constexpr UINT kOpenCommand = 0xE101;
+    static constexpr UINT kExitCommand = 0xE141;
+
+    explicit CSystemTray(Owner& owner);
+    ~CSystemTray() override;
+
+    bool Install(CWnd* parent, UINT callbackMessage, const wchar_t* tooltip, HICON icon, UINT id, bool hidden,
+                 const wchar_t* balloonText, const wchar_t* balloonTitle, DWORD balloonIconFlags,
+                 UINT balloonTimeoutSeconds);
+    bool ChangeIcon(HICON icon);
+    bool SetCallbackWindow(CWnd* window);
+    bool SetCommandWindow(CWnd* window);
+    // The command window, or the application's main window when none is set.
+    CWnd* CommandWindow() const;
+    bool DeleteIcon();
+
+    virtual LRESULT HandleIconMouse(WPARAM id, LPARAM mouseMessage);
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void OnSettingChange(WPARAM setting);
+    void ReinstallIcon();
+
+    Owner& m_owner;
+    NOTIFYICONDATAW m_data{};
+    bool m_enabled = false;
+    bool m_hidden = true;
+    bool m_removed = true;
+    bool m_readdPending = false;
+    bool m_newerShell = false;
+    CWnd* m_commandWindow = nullptr;
+    UINT m_defaultMenuItem = 0;
+    bool m_defaultByPosition = true;
+    UINT m_creationFlags = 0;
+    UINT m_taskbarCreatedMessage = 0;
+};

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "app/OskaraApp.h"
+#include "framework/RegKey.h"
+#include "support/WinTestSupport.h"
+
+namespace {
+
+// The application is named after this test program, as Oskara.exe is after itself.
+const std::wstring kApp = L"HKEY_CURRENT_USER\\Software\\Brenmar\\app_profiles_test";
+const std::wstring kRoot = L"Software\\Brenmar\\app_profiles_test";
+
+const std::wstring kPrepared =
+    L"[" + kApp + L"]\r\n\"LastCard\"=\"10DE-06C0\"\r\n\r\n"
+    L"[" + kApp + L"\\10DE-06C0\\Profile 0]\r\n\"Name\"=\"Loud\"\r\n\"Core\"=dword:000002bc\r\n"
+    L"\"Mem\"=dword:000003e8\r\n\"Shader\"=dword:00000578\r\n\"Fan\"=dword:0000012c\r\n\r\n"
+    L"[" + kApp + L"\\10DE-06C0\\Profile 1]\r\n\"Name\"=\"NoShader\"\r\n\"Core\"=dword:00000384\r\n"
+    L"\"Mem\"=dword:000003e8\r\n\"Shader\"=dword:00000000\r\n\"Fan\"=dword:00000028\r\n\r\n"
+    L"[" + kApp + L"\\10DE-06C0\\Profile 2]\r\n\"Name\"=\"Fast\"\r\n\"Core\"=dword:00000320\r\n"
+    L"\"Mem\"=dword:0000044c\r\n\"Shader\"=dword:00000640\r\n\"Fan\"=dword:0000006e\r\n\r\n"
+    L"[" + kApp + L"\\10DE-06C0\\Profile 4]\r\n\"Name\"=\"Unreached\"\r\n\"Core\"=dword:00000320\r\n"
+    L"\"Mem\"=dword:0000044c\r\n\"Shader\"=dword:00000640\r\n\"Fan\"=dword:0000006e\r\n\r\n";
+
+bool SectionExists(const std::wstring& section) {
+    CRegKey key;
+    return key.Open(HKEY_CURRENT_USER, kRoot + L"\\" + section);
+}
+
+DWORD ReadDword(const std::wstring& section, const wchar_t* name) {
+    CRegKey key;
+    DWORD value = 0xDEADBEEF;
+    if (key.Open(HKEY_CURRENT_USER, kRoot + L"\\" + section)) key.QueryDword(name, value);
+    return value;
+}
+
+std::wstring ReadString(const std::wstring& section, const wchar_t* name) {
+    CRegKey key;
+    std::wstring value = L"<absent>";
+    if (key.Open(HKEY_CURRENT_USER, section.empty() ? kRoot : kRoot + L"\\" + section)) key.QueryString(name, value);
+    return value;
+}
+
+TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
+    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
+    COskaraApp app;
+    app.UseRegistryKey();
+    app.SetCardKey(L"10DE-06C0");
+    app.LoadCardProfiles(true);
+    ASSERT_EQ(app.Profiles().size(), 2u);
+    EXPECT_EQ(app.Profiles()[0].fan, 44);
+    EXPECT_STREQ(app.Profiles()[1].name, L"Fast");
+
+    app.ExitInstance();
+    EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 0", L"Name"), L"Loud");
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 44u);
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 1", L"Name"), L"Fast");
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 1", L"Core"), 800u);
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 1", L"Shader"), 1600u);
+    for (int n = 2; n <= 4; ++n) EXPECT_FALSE(SectionExists(L"10DE-06C0\\Profile " + std::to_wstring(n))) << n;
+}
+
+TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
+    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
+    COskaraApp app;
+    app.UseRegistryKey();
+    app.LoadCardProfiles(true);
+    EXPECT_TRUE(app.Profiles().empty());
+    PROFILE extra{};
+    extra.core = extra.memory = extra.shader = 500;
+    app.Profiles().push_back(extra);
+    app.SaveProfiles();
+    app.ExitInstance();
+    EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 300u);
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 1", L"Name"), L"NoShader");
+    EXPECT_TRUE(SectionExists(L"10DE-06C0\\Profile 4"));
+    EXPECT_FALSE(SectionExists(L"\\Profile 0"));
+}
+
+}  // namespace

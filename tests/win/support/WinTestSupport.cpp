@@ -1,0 +1,41 @@
+#include "WinTestSupport.h"
+
+#include <cstdio>
+
+namespace WinTest {
+
+bool Run(const std::wstring& commandLine, DWORD timeoutMs, DWORD* exitCode) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::wstring mutableLine = commandLine;
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    const bool ended = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    if (ended && exitCode) GetExitCodeProcess(process.hProcess, exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+std::wstring TempPath(const std::wstring& name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+bool ImportRegistry(const std::wstring& body) {
+    const std::wstring path = TempPath(L"import.reg");
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file) return false;
+    const std::wstring text = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n" + body;
+    fwrite(text.data(), sizeof(wchar_t), text.size(), file);
+    fclose(file);
+    DWORD code = 1;
+    return Run(L"reg.exe import \"" + path + L"\"", 30000, &code) && code == 0;
+}
+
+void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
+
+}  // namespace WinTest

@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Helpers for tests that run under Wine in their own prefix.
+namespace WinTest {
+
+// Runs a command line and waits for it; false when it could not start or did not end in time.
+bool Run(const std::wstring& commandLine, DWORD timeoutMs, DWORD* exitCode = nullptr);
+
+// Imports registry text (the body after the header line) with the system's own "reg import".
+bool ImportRegistry(const std::wstring& body);
+
+// A file in the test's temporary folder.
+std::wstring TempPath(const std::wstring& name);
+
+// Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
+void ClearBrenmarKey();
+
+}  // namespace WinTest

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "app/OskaraApp.h"
+#include "skin/SystemTray.h"
+
+namespace {
+
+constexpr UINT kCallback = 0x800A;
+constexpr UINT kId = 136;
+
+struct RecordingOwner : CSystemTray::Owner {
+    std::vector<std::pair<WPARAM, LPARAM>> deviceChanges;
+    std::vector<WPARAM> events;
+    void OnTavioDeviceChange(WPARAM event, LPARAM data) override { deviceChanges.emplace_back(event, data); }
+    void OnTavioEvent(WPARAM code) override { events.push_back(code); }
+};
+
+struct MainWindow : CWnd {
+    bool* freed;
+    explicit MainWindow(bool* f) : freed(f) {}
+    void PostNcDestroy() override { *freed = true; }
+};
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        DispatchMessageW(&msg);
+    }
+}
+
+class SystemTrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(tray.Install(nullptr, kCallback, L"", LoadIconW(nullptr, IDI_APPLICATION), kId, false, nullptr,
+                                 nullptr, 0, 10));
+        tray.SetCallbackWindow(&tray);
+        tray.SetCommandWindow(&tray);
+        ASSERT_TRUE(main.CreateEx(0, L"main", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        app.m_pMainWnd = &main;
+    }
+    CWinApp app{L"TrayTest"};
+    RecordingOwner owner;
+    CSystemTray tray{owner};
+    bool mainFreed = false;
+    MainWindow main{&mainFreed};
+};
+
+TEST_F(SystemTrayTest, ControllerMessagesReachTheOwnerInOrder) {
+    tray.SendMessage(WM_USER, 2, 0);
+    tray.SendMessage(WM_DEVICECHANGE, 0x8000, 1234);
+    tray.PostMessage(WM_USER, 1, 0);
+    tray.PostMessage(WM_USER, 0, 0);
+    Pump();
+    EXPECT_EQ(owner.events, (std::vector<WPARAM>{2, 1, 0}));
+    ASSERT_EQ(owner.deviceChanges.size(), 1u);
+    EXPECT_EQ(owner.deviceChanges[0], (std::pair<WPARAM, LPARAM>{0x8000, 1234}));
+}
+
+TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndDoubleClickOpensTheMainWindow) {
+    EXPECT_EQ(tray.SendMessage(kCallback, kId + 1, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_MOUSEMOVE), 1);
+    Pump();
+    EXPECT_FALSE(main.IsWindowVisible());
+
+    EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_LBUTTONDBLCLK), 1);
+    Pump();
+    EXPECT_TRUE(main.IsWindowVisible());
+}
+
+TEST_F(SystemTrayTest, OpenCommandRestoresAHiddenMainWindowOtherMessagesDoNot) {
+    tray.SendMessage(WM_TIMER, CSystemTray::kOpenCommand, 0);
+    EXPECT_FALSE(main.IsWindowVisible());
+    tray.SendMessage(WM_COMMAND, CSystemTray::kOpenCommand, 0);
+    EXPECT_TRUE(main.IsWindowVisible());
+}
+
+TEST_F(SystemTrayTest, ExitCommandFreesTheMainWindowAndPostsQuit) {
+    tray.SendMessage(WM_COMMAND, CSystemTray::kExitCommand, 0);
+    EXPECT_TRUE(mainFreed);
+    EXPECT_EQ(main.m_hWnd, nullptr);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(SystemTrayTest, TaskbarRestartAndWorkAreaChangeAddTheIconAgain) {
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    EXPECT_EQ(tray.SendMessage(taskbarCreated), 0);
+    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_TRUE(tray.DeleteIcon());
+    EXPECT_TRUE(tray.DeleteIcon());  // already removed
+}
+
+TEST(SingleInstance, AWindowWithTheTitleRefusesTheStartAndIsRestored) {
+    CWnd running;
+    ASSERT_TRUE(running.CreateEx(0, COskaraApp::kTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_FALSE(running.IsWindowVisible());
+    COskaraApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_TRUE(running.IsWindowVisible());
+    EXPECT_TRUE(app.Profiles().empty());
+}
+
+TEST(SingleInstance, TheStartedInstanceIsFoundByItsTrayWindow) {
+    COskaraApp app;
+    ASSERT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), nullptr);
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), app.Tray().m_hWnd);
+    app.ExitInstance();
+}
+
+}  // namespace
