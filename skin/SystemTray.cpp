@@ -7,6 +7,7 @@
 namespace {
 // The record form this program speaks: up to the item GUID, without the balloon-icon handle.
 constexpr DWORD kRecordSize = NOTIFYICONDATAW_V3_SIZE;
+static_assert(kRecordSize == (sizeof(void*) == 8 ? 968 : 952), "the shell expects the V3 record");
 
 bool IsNtAboveMajor4() {
     OSVERSIONINFOW version{};
