@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "ui/ClockCoupling.h"
+#include "ui/SliderRange.h"
+#include "ui/ValueLabels.h"
+
+// Found by argument lookup, so it must sit beside SliderRange.
+static void PrintTo(const SliderRange& range, std::ostream* os) { *os << range.min << ".." << range.max; }
+
+namespace {
+
+TEST(ClockSliderRange, SpansHalfToOnePointThreeThreeOfTheDefaultTruncated) {
+    EXPECT_EQ(ClockSliderRange(700), (SliderRange{350, 931}));
+    EXPECT_EQ(ClockSliderRange(701), (SliderRange{350, 932}));     // 350.5 and 932.33
+    EXPECT_EQ(ClockSliderRange(1000 * 2), (SliderRange{1000, 2660}));  // memory shown doubled
+    EXPECT_EQ(ClockSliderRange(2000 * 4), (SliderRange{4000, 10640}));
+    EXPECT_EQ(ClockSliderRange(1000.5), (SliderRange{500, 1330}));
+    EXPECT_EQ(ClockSliderRange(0), (SliderRange{0, 0}));  // the default could not be read
+    EXPECT_EQ(ClockSliderRange(1e12), (SliderRange{INT_MAX, INT_MAX}));
+    EXPECT_EQ(kFanSliderRange, (SliderRange{0, 110}));
+}
+
+TEST(ClockSliderGrowth, PushingPastNinetyFivePercentRaisesTheMaximumAgainAndAgain) {
+    const SliderRange core{350, 931};  // 0.95 x 931 = 884.45
+    EXPECT_EQ(GrownClockRange(core, 884), core);
+    EXPECT_EQ(GrownClockRange(core, 885), (SliderRange{350, 1194}));  // 1194.75
+    SliderRange grown = GrownClockRange(core, 931);
+    EXPECT_EQ(grown, (SliderRange{350, 1256}));
+    grown = GrownClockRange(grown, grown.max);
+    EXPECT_EQ(grown, (SliderRange{350, 1695}));
+    // Exactly 95 % is not past it.
+    EXPECT_EQ(GrownClockRange({0, 20}, 19), (SliderRange{0, 20}));
+    EXPECT_EQ(GrownClockRange({0, INT_MAX}, INT_MAX), (SliderRange{0, INT_MAX}));
+}
+
+TEST(ClockSliderGrowth, RestingOnAMinimumAboveZeroLowersIt) {
+    EXPECT_EQ(GrownClockRange({350, 931}, 350), (SliderRange{262, 931}));  // 262.5
+    EXPECT_EQ(GrownClockRange({262, 931}, 262), (SliderRange{196, 931}));
+    EXPECT_EQ(GrownClockRange({1, 931}, 1), (SliderRange{0, 931}));
+    EXPECT_EQ(GrownClockRange({350, 931}, 351), (SliderRange{350, 931}));
+    EXPECT_EQ(GrownClockRange({0, 931}, 0), (SliderRange{0, 931}));
+    // A range of one value grows at both ends; one that could not be read stays put.
+    EXPECT_EQ(GrownClockRange({100, 100}, 100), (SliderRange{75, 135}));
+    EXPECT_EQ(GrownClockRange({0, 0}, 0), (SliderRange{0, 0}));
+}
+
+TEST(CoreShaderCoupling, LinksOnlyTheTwoDevicesAtTwiceTheCoreClock) {
+    EXPECT_TRUE(CouplesCoreAndShader(0x06C0));
+    EXPECT_TRUE(CouplesCoreAndShader(0x06C8));
+    EXPECT_FALSE(CouplesCoreAndShader(0x06C1));
+    EXPECT_FALSE(CouplesCoreAndShader(0x0600));
+    EXPECT_FALSE(CouplesCoreAndShader(0x10DE));
+    EXPECT_EQ(ShaderForCore(701), 1402);
+    EXPECT_EQ(CoreForShader(1401), 700);
+    EXPECT_EQ(CoreForShader(1), 0);
+    EXPECT_EQ(ShaderForCore(INT_MAX), INT_MAX);
+}
+
+TEST(ValueLabels, ShowMegahertzPercentOrAWord) {
+    EXPECT_EQ(ClockLabel(700), L"700 MHz");
+    EXPECT_EQ(ClockLabel(0), L"0 MHz");
+    EXPECT_EQ(ShaderLabel(1402), L"1402 MHz");
+    EXPECT_EQ(ShaderLabel(0), L"N/A");
+    EXPECT_EQ(FanLabel(0), L"0 %");
+    EXPECT_EQ(FanLabel(100), L"100 %");
+    EXPECT_EQ(FanLabel(101), L"Auto");
+    EXPECT_EQ(FanLabel(110), L"Auto");
+    EXPECT_EQ(TemperatureLabel(67), L"67");
+    EXPECT_EQ(TemperatureLabel(0), L"0");
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+#include "ui/FanPosition.h"
+
+struct SliderRange {
+    int min;
+    int max;
+    bool operator==(const SliderRange& other) const { return min == other.min && max == other.max; }
+};
+
+inline constexpr SliderRange kFanSliderRange{0, kFanAutomaticPosition};
+
+// A clock slider's range around the card's default clock, as the slider shows it: half the
+// default to 1.33 times it.
+SliderRange ClockSliderRange(double defaultMhz);
+
+// The range a clock slider takes after its thumb moved to pos. Pushing past 95 % of the maximum
+// raises the maximum to 1.35 × pos; resting on a minimum above 0 lowers it to 0.75 × pos. So the
+// user can go as far as the card allows, a step at a time.
+SliderRange GrownClockRange(SliderRange range, int pos);
