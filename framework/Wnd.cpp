@@ -17,6 +17,25 @@ bool RegisterWindowClass(HINSTANCE instance) {
     wc.lpszClassName = kWindowClass;
     return RegisterClassExW(&wc) != 0;
 }
+
+// The child control that sent a notification to its parent, if the message is one a control
+// may answer for itself.
+HWND ReflectionSource(UINT msg, LPARAM lp) {
+    if (!lp) return nullptr;
+    switch (msg) {
+    case WM_CTLCOLORSTATIC:
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(lp);
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        return item->CtlType == ODT_MENU ? nullptr : item->hwndItem;
+    }
+    default:
+        return nullptr;
+    }
+}
 }  // namespace
 
 CWnd::~CWnd() {
@@ -79,6 +98,8 @@ std::wstring CWnd::GetWindowText() const {
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 
+bool CWnd::OnReflect(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcW(m_previousProc ? m_previousProc : DefWindowProcW, m_hWnd, msg, wp, lp);
 }
@@ -87,7 +108,9 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (!wnd) return DefWindowProcW(hwnd, msg, wp, lp);
     ++wnd->m_depth;
-    const LRESULT result = wnd->WindowProc(msg, wp, lp);
+    LRESULT result = 0;
+    CWnd* child = FromHandlePermanent(ReflectionSource(msg, lp));
+    if (!child || child == wnd || !child->OnReflect(msg, wp, lp, result)) result = wnd->WindowProc(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         wnd->Detach();
         wnd->m_destroyPending = true;

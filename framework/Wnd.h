@@ -7,7 +7,8 @@
 // (CreateEx) or takes over an existing one (SubclassWindow); one WindowProc override is its
 // message map. A window destroyed from inside one of its own handlers gets PostNcDestroy only
 // after the outermost handler has returned, so an object that frees itself there is never
-// touched afterwards.
+// touched afterwards. Notifications a child control sends are first offered to the child's own
+// object (OnReflect), so a control can draw and answer for itself.
 class CWnd {
 public:
     CWnd() = default;
@@ -43,6 +44,10 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
     // Called once the window is gone and no handler of it is running; may free the object.
     virtual void PostNcDestroy() {}
+    // A control's own look and behaviour: WM_CTLCOLORSTATIC, WM_DRAWITEM, WM_NOTIFY and WM_COMMAND
+    // that this window sent its parent come here first. Returning true answers the parent's
+    // message with `result`; the parent's WindowProc then never sees it.
+    virtual bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     void Attach(HWND hwnd, WNDPROC previous);

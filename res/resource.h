@@ -1,6 +1,25 @@
 #pragma once
 // Resource ids shared by the resource script and the code.
+#define IDD_OSKARA_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDR_TRAY_MENU 136
+#define IDB_GAUGE 137
 #define ID_TRAY_OPEN 0xE101
 #define ID_TRAY_EXIT 0xE141
+
+// Controls of the main dialog.
+#define IDC_CORE_SLIDER 1000
+#define IDC_MEMORY_SLIDER 1001
+#define IDC_SHADER_SLIDER 1002
+#define IDC_CORE_VALUE 1003
+#define IDC_MEMORY_VALUE 1004
+#define IDC_SHADER_VALUE 1005
+#define IDC_TEMPERATURE 1006
+#define IDC_FAN_SLIDER 1007
+#define IDC_FAN_VALUE 1008
+#define IDC_OPTIONS 1009
+#define IDC_MINIMIZE 1010
+#define IDC_CLOSE 1011
+#define IDC_APPLY 1012
+#define IDC_RESET 1013
+#define IDC_PROFILES 1014

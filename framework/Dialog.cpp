@@ -1,0 +1,75 @@
+#include "framework/Dialog.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+bool CDialog::Create() {
+    if (m_hWnd) return false;
+    m_modal = false;
+    const HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), ParentHandle(),
+                                         &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd && hwnd == m_hWnd;
+}
+
+INT_PTR CDialog::DoModal() {
+    if (m_hWnd) return -1;
+    m_modal = true;
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), ParentHandle(),
+                                           &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    m_modal = false;
+    return result;
+}
+
+void CDialog::OnOK() {
+    if (m_modal) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    if (m_modal) EndDialog(IDCANCEL);
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    // Once the object holds the window, its subclass sees every message before the dialog
+    // manager does; all that is left here is the dialog manager's own handling.
+    if (msg != WM_INITDIALOG || !lp || FromHandlePermanent(hwnd)) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lp);
+    dialog->Attach(hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+    dialog->m_initPending = true;
+    // Through the subclass, so a dialog that ends itself during its initialisation is released
+    // only after it.
+    return StaticWndProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        if (!m_initPending) break;
+        m_initPending = false;
+        return InitDialog();
+    case WM_COMMAND:
+        if (HIWORD(wp) != BN_CLICKED) break;
+        if (LOWORD(wp) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (LOWORD(wp) == IDCANCEL) {
+            OnCancel();
+            return 0;
+        }
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+LRESULT CDialog::InitDialog() {
+    for (const Binding& binding : m_bindings) {
+        if (!binding.control->SubclassDlgItem(binding.id, this)) {
+            // A template that lacks a bound control cannot make this dialog.
+            if (m_modal)
+                EndDialog(-1);
+            else
+                DestroyWindow();
+            return FALSE;
+        }
+    }
+    return OnInitDialog();
+}
