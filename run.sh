@@ -20,7 +20,7 @@ fi
 
 XVFB_PID=
 trap '"$WINESERVER" -k >/dev/null 2>&1 || true; [ -z "$XVFB_PID" ] || kill "$XVFB_PID"' EXIT
-xvfb_start 110
+xvfb_start
 prefix_warm
 mkdir -p out
 "$WINE64" "$program" "$@" &

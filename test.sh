@@ -9,7 +9,7 @@ tools/build.sh || exit 1
 . tools/wine-env.sh
 XVFB_PID=
 trap '[ -z "$XVFB_PID" ] || kill "$XVFB_PID"' EXIT
-xvfb_start 90 || exit 1
+xvfb_start || exit 1
 
 passed=0 failed=0
 run_ctest() {

@@ -34,14 +34,19 @@ prefix_end() {
   "$WINESERVER" -k >/dev/null 2>&1 || true
 }
 
-# Starts a private Xvfb and exports DISPLAY; its pid goes to XVFB_PID.
+# Starts a private Xvfb on a display number the server itself finds free (parallel runs never
+# share one) and exports DISPLAY; its pid goes to XVFB_PID.
 xvfb_start() {
-  local n=${1:-100}
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local out n=
+  out=$(mktemp)
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$out" 2>/dev/null &
   XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(head -1 "$out")
+    [ -n "$n" ] && break
+    sleep 0.05
+  done
+  rm -f "$out"
+  [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$n"
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-  echo "Xvfb did not start on :$n" >&2
-  return 1
 }

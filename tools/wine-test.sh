@@ -12,6 +12,6 @@ prefix_new "$work/prefix"
 export WINEPREFIX="$work/prefix"
 driver=${OSKARA_SIM_DRIVER:-}
 if [ -z "${OSKARA_NO_DRIVER:-}" ] && [ -n "$driver" ]; then prefix_install_driver "$WINEPREFIX" "$driver"; fi
-[ -n "${DISPLAY:-}" ] || xvfb_start 200 || exit 1
+[ -n "${DISPLAY:-}" ] || xvfb_start || exit 1
 prefix_warm
 "$WINE64" "$exe" "$@"

@@ -32,7 +32,7 @@ e2e_begin() {
     prefix_install_driver "$WINEPREFIX" "$build/sim/nvapi64.dll"
   fi
   mkdir -p "$shots"
-  xvfb_start 140 || fail "no X display"
+  xvfb_start || fail "no X display"
   prefix_warm
 }
 
