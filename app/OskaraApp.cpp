@@ -5,6 +5,8 @@
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "app/StartupRules.h"
+#include "gpu/GpuControl.h"
+#include "ui/OskaraDlg.h"
 
 COskaraApp::COskaraApp() : CWinApp(nullptr) {}
 
@@ -16,8 +18,7 @@ bool COskaraApp::InitInstance() {
     CWinApp::InitInstance();
     UseRegistryKey();
 
-    if (!InstallTrayIcon()) return false;
-    CreateMainDialog();
+    if (!InstallTrayIcon() || !CreateMainDialog()) return false;
     LoadCardProfiles(CardHasShaderClock());
     ReportCardChange();
     ConnectTavio();
@@ -28,6 +29,7 @@ bool COskaraApp::InitInstance() {
     } else {
         ShowMainDialog();
     }
+    m_pMainWnd = m_mainDialog;
     return true;
 }
 
@@ -68,10 +70,22 @@ bool COskaraApp::InstallTrayIcon() {
     return true;
 }
 
-// The main window arrives with its own change; until then there is no card and no card key.
-void COskaraApp::CreateMainDialog() {}
+// The dialog's construction binds the driver and forms the card key.
+bool COskaraApp::CreateMainDialog() {
+    m_mainDialog = new COskaraDlg(*this, &m_tray);
+    if (m_mainDialog->Create()) return true;
+    delete m_mainDialog;
+    m_mainDialog = nullptr;
+    // Nothing was loaded, so nothing may be stored over what is there.
+    m_cardKey.clear();
+    return false;
+}
 
-bool COskaraApp::CardHasShaderClock() { return true; }
+void COskaraApp::OnMainDialogDestroyed(COskaraDlg* dialog) {
+    if (m_mainDialog == dialog) m_mainDialog = nullptr;
+}
+
+bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->CardHasShaderClock(); }
 
 void COskaraApp::ReportCardChange() {
     if (!StartupRules::IsCardChange(Settings::ReadLastCard(m_settings), m_cardKey)) return;
@@ -87,9 +101,17 @@ void COskaraApp::CloseTavio() {}
 void COskaraApp::OnTavioDeviceChange(WPARAM, LPARAM) {}
 void COskaraApp::OnTavioEvent(WPARAM) {}
 
-void COskaraApp::RefreshMainDialog() {}
-void COskaraApp::StartHidden() {}
-void COskaraApp::ShowMainDialog() {}
+void COskaraApp::RefreshMainDialog() {
+    if (m_mainDialog) m_mainDialog->UpdateControls();
+}
+
+void COskaraApp::StartHidden() {
+    if (m_mainDialog) m_mainDialog->ShowWindow(SW_HIDE);
+}
+
+void COskaraApp::ShowMainDialog() {
+    if (m_mainDialog) m_mainDialog->ShowWindow(SW_SHOWNORMAL);
+}
 
 void COskaraApp::RestoreLastOverclock() {
     const StartupRules::LastApplied last{Settings::Read(m_settings, Settings::LastCore),
@@ -100,6 +122,12 @@ void COskaraApp::RestoreLastOverclock() {
     const StartupRules::RestorePlan plan =
         StartupRules::PlanRestore(last, Settings::ReadLastCard(m_settings), m_cardKey,
                                   Settings::Read(m_settings, Settings::RestoreOC), ctrlHeld, CardHasShaderClock());
-    if (!plan.restore) return;
-    // Writing to the card arrives with the main window.
+    if (!plan.restore || !m_mainDialog) return;
+    CGpuControl& gpu = m_mainDialog->Gpu();
+    for (uint32_t index : m_mainDialog->GpuGroup()) {
+        gpu.SelectGpu(index);
+        if (plan.setClocks) gpu.SetLevelClocks(m_mainDialog->TopLevel(), plan.core, plan.memory, plan.shader);
+        gpu.SetFanLevel(plan.automaticFan ? -1 : 0, plan.fanPercent);
+    }
+    m_mainDialog->UpdateControls();
 }

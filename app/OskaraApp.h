@@ -8,6 +8,8 @@
 
 // The application object: start-up, shutdown, the settings store, the card key and the card's
 // profile list. Every other part reaches them through it.
+class COskaraDlg;
+
 class COskaraApp : public CWinApp, private CSystemTray::Owner {
 public:
     static constexpr const wchar_t* kTitle = L"BRENMAR Oskara";
@@ -33,13 +35,17 @@ public:
     // Writes the profile list now, so that no change of it is lost to a crash.
     void SaveProfiles();
 
+    // The main window, or null once it is gone.
+    COskaraDlg* MainDialog() { return m_mainDialog; }
+    void OnMainDialogDestroyed(COskaraDlg* dialog);
+
     // Settings live under HKEY_CURRENT_USER\Software\Brenmar\<application name>.
     void UseRegistryKey();
 
 private:
     bool ActivateRunningInstance();
     bool InstallTrayIcon();
-    void CreateMainDialog();
+    bool CreateMainDialog();
     bool CardHasShaderClock();
     void ReportCardChange();
     void ConnectTavio();
@@ -53,6 +59,7 @@ private:
     void OnTavioEvent(WPARAM code) override;
 
     CSystemTray m_tray{*this};
+    COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;
     ProfileList m_profiles;
     CRegistryStore m_settings;
