@@ -6,6 +6,9 @@
 
 namespace {
 // The record form this program speaks: up to the item GUID, without the balloon-icon handle.
+// The menu's first item ("&Open") is its default: drawn bold, chosen by a double-click.
+constexpr int kDefaultItem = 0;
+
 constexpr DWORD kRecordSize = NOTIFYICONDATAW_V3_SIZE;
 static_assert(kRecordSize == (sizeof(void*) == 8 ? 968 : 952), "the shell expects the V3 record");
 
@@ -18,6 +21,21 @@ bool IsNtAboveMajor4() {
 #pragma GCC diagnostic pop
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion > 4;
 }
+
+// The tray's menu resource, destroyed with its owner; the tray uses its first sub-menu.
+class LoadedMenu {
+public:
+    explicit LoadedMenu(UINT id) : m_menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id))) {}
+    ~LoadedMenu() {
+        if (m_menu) DestroyMenu(m_menu);
+    }
+    LoadedMenu(const LoadedMenu&) = delete;
+    LoadedMenu& operator=(const LoadedMenu&) = delete;
+    HMENU Popup() const { return m_menu ? GetSubMenu(m_menu, 0) : nullptr; }
+
+private:
+    HMENU m_menu;
+};
 
 void CopyText(wchar_t* field, size_t fieldUnits, const wchar_t* text) {
     std::wcsncpy(field, text ? text : L"", fieldUnits - 1);
@@ -120,35 +138,21 @@ LRESULT CSystemTray::HandleIconMouse(WPARAM id, LPARAM mouseMessage) {
 
     const UINT event = LOWORD(mouseMessage);
     if (event == WM_RBUTTONUP) {
-        HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_data.uID));
-        if (!menu) return 0;
-        HMENU popup = GetSubMenu(menu, 0);
-        if (!popup) {
-            DestroyMenu(menu);
-            return 0;
-        }
-        SetMenuDefaultItem(popup, m_defaultMenuItem, m_defaultByPosition);
+        LoadedMenu menu(m_data.uID);
+        HMENU popup = menu.Popup();
+        if (!popup) return 0;
+        SetMenuDefaultItem(popup, kDefaultItem, TRUE);
         POINT pointer{};
         GetCursorPos(&pointer);
         SetForegroundWindow(target->m_hWnd);
         TrackPopupMenu(popup, 0, pointer.x, pointer.y, 0, m_hWnd, nullptr);
         ::PostMessageW(target->m_hWnd, WM_NULL, 0, 0);
-        DestroyMenu(menu);
     } else if (event == WM_LBUTTONDBLCLK) {
         SetForegroundWindow(target->m_hWnd);
-        UINT command = m_defaultMenuItem;
-        if (m_defaultByPosition) {
-            HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_data.uID));
-            if (!menu) return 0;
-            HMENU popup = GetSubMenu(menu, 0);
-            if (!popup) {
-                DestroyMenu(menu);
-                return 0;
-            }
-            command = GetMenuItemID(popup, static_cast<int>(m_defaultMenuItem));
-            DestroyMenu(menu);
-        }
-        ::PostMessageW(target->m_hWnd, WM_COMMAND, command, 0);
+        LoadedMenu menu(m_data.uID);
+        HMENU popup = menu.Popup();
+        if (!popup) return 0;
+        ::PostMessageW(target->m_hWnd, WM_COMMAND, GetMenuItemID(popup, kDefaultItem), 0);
     }
     return 1;
 }

@@ -51,8 +51,6 @@ private:
     bool m_readdPending = false;
     bool m_newerShell = false;
     CWnd* m_commandWindow = nullptr;
-    UINT m_defaultMenuItem = 0;
-    bool m_defaultByPosition = true;
     UINT m_creationFlags = 0;
     UINT m_taskbarCreatedMessage = 0;
 };
