@@ -1,7 +1,9 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
-// optionally posts a command to the first one found.
-//   findwindow <title> [--command <id>]
-// Prints one line per window: its handle and "visible" or "hidden". Exit code 1 when none exists.
+// optionally posts a command to the first one found or prints a control's text.
+//   findwindow <title> [--command <id> | --text <control id> | --text all]
+// Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
+// of that control of the first window that has it, or of every child of the first window ("all").
+// Exit code 1 when no window (or, with --text, no such control) exists.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,15 +23,50 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
     if (std::wcscmp(text, search->title) == 0) search->found.push_back(hwnd);
     return TRUE;
 }
+
+// UTF-8 so the shell sees the text as the window shows it; line breaks inside a text stay.
+void PrintText(HWND control) {
+    wchar_t text[1024] = L"";
+    GetWindowTextW(control, text, 1024);
+    char bytes[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof(bytes), nullptr, nullptr);
+    std::printf("%s\n", bytes);
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    PrintText(child);
+    return TRUE;
+}
+
+int PrintControlText(const std::vector<HWND>& windows, const wchar_t* which) {
+    if (std::wcscmp(which, L"all") == 0) {
+        EnumChildWindows(windows.front(), PrintChild, 0);
+        return 0;
+    }
+    const int id = static_cast<int>(std::wcstol(which, nullptr, 0));
+    // Several windows may share the title (the main dialog and the tray's window).
+    for (HWND hwnd : windows) {
+        if (HWND control = GetDlgItem(hwnd, id)) {
+            PrintText(control);
+            return 0;
+        }
+    }
+    return 1;
+}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     Search search{argv[1], {}};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    for (HWND hwnd : search.found)
-        std::printf("%p %s\n", static_cast<void*>(hwnd), IsWindowVisible(hwnd) ? "visible" : "hidden");
     if (search.found.empty()) return 1;
+    if (argc >= 4 && std::wcscmp(argv[2], L"--text") == 0) return PrintControlText(search.found, argv[3]);
+    for (HWND hwnd : search.found) {
+        wchar_t windowClass[256] = L"";
+        GetClassNameW(hwnd, windowClass, 256);
+        std::printf("%p %s %ls\n", static_cast<void*>(hwnd), IsWindowVisible(hwnd) ? "visible" : "hidden",
+                    windowClass);
+    }
     if (argc >= 4 && std::wcscmp(argv[2], L"--command") == 0)
         PostMessageW(search.found.front(), WM_COMMAND, std::wcstoul(argv[3], nullptr, 0), 0);
     return 0;

@@ -9,6 +9,7 @@ bin="$build/bin"
 findwindow="$build/tests/findwindow.exe"
 shots="$build/e2e-shots"
 title="BRENMAR Oskara"
+app_key='HKCU\Software\Brenmar\Oskara'
 OSKARA_PID=
 XVFB_PID=
 
@@ -23,9 +24,12 @@ e2e_cleanup() {
 }
 
 # e2e_begin [--no-driver]: a fresh prefix with the simulated driver installed, Xvfb, warm Wine.
+# The driver journals every call into $journal.
 e2e_begin() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/oskara-e2e.XXXXXX")
   trap e2e_cleanup EXIT
+  export OSKARA_SIM_JOURNAL="$work/journal.jsonl"
+  journal=$OSKARA_SIM_JOURNAL
   prefix_new "$work/prefix"
   export WINEPREFIX="$work/prefix"
   if [ "${1:-}" != --no-driver ] && [ -f "$build/sim/nvapi64.dll" ]; then
@@ -58,12 +62,52 @@ process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 shot() { import -window root "$shots/$1.png"; }
 
+# The X id of the visible main window, empty when it is hidden (xdotool sees mapped windows only).
+main_window() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -1; }
+main_window_shown() { [ -n "$(main_window)" ]; }
+main_window_hidden() { [ -z "$(main_window)" ]; }
+
+# click_client <x> <y>: a left click at a client point of the visible main window, which has no
+# frame, so its client area starts at the window's origin.
+click_client() {
+  local win X Y WIDTH HEIGHT SCREEN WINDOW
+  win=$(main_window)
+  [ -n "$win" ] || fail "no visible main window to click"
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+
+# control_text <id>: the text of a control of the main dialog, shown or hidden.
+control_text() { "$WINE64" "$findwindow" "$title" --text "$1" 2>/dev/null | tr -d '\r'; }
+
+# journal_has <regex>: some journal line of the simulated driver matches (grep -E).
+journal_has() { [ -f "$journal" ] && grep -Eq -- "$1" "$journal"; }
+# journal_lines <regex>: the matching lines.
+journal_lines() { [ -f "$journal" ] && grep -E -- "$1" "$journal"; }
+
+# reg_import <file>: loads a .reg file into the prefix's registry, as a user or installer would.
+reg_import() { "$WINE64" reg import "$(winepath_of "$1")" >/dev/null 2>&1 || fail "reg import of $1 failed"; }
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+# reg_value <key> <name>: the value's data as "reg query" prints it (numbers in hexadecimal, 0x...);
+# empty and status 1 when the value or key is absent.
+reg_value() {
+  local out
+  out=$("$WINE64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r')
+  awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; found = 1 } END { exit !found }' <<<"$out"
+}
+# reg_number <key> <name>: a REG_DWORD value in decimal; fails when absent.
+reg_number() { local v; v=$(reg_value "$1" "$2") || return 1; echo $((v)); }
+reg_key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
+
 # Opens the tray icon's menu with a right click and clicks the item the given pixels above the
 # menu's bottom edge.
 tray_menu_click() {
   local above_bottom=$1 tray menu x y w h
   tray=$(xdotool search --onlyvisible --name '^Wine System Tray$' | head -1)
   [ -n "$tray" ] || fail "no system tray window"
+  # A desktop's taskbar stays on top; without a window manager the main window may cover it.
+  xdotool windowraise "$tray"
   eval "$(xdotool getwindowgeometry --shell "$tray")"
   local before
   before=$(xdotool search --onlyvisible --name '^$' | sort)

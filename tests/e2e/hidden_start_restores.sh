@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The start a Startup shortcut makes ("-s" with RestoreOC 1): the last applied clocks and fan go
+# back to the card while the window stays hidden; a later start brings that window up and ends.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+cat >"$work/last.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
+"LastCard"="10DE-06C0"
+"LastCore"=dword:000002f8
+"LastMem"=dword:0000041a
+"LastShader"=dword:000005f0
+"LastFan"=dword:00000050
+"RestoreOC"=dword:00000001
+REG
+reg_import "$work/last.reg"
+[ "$(reg_number "$app_key" LastCore)" = 760 ] || fail "the prepared LastCore did not reach the registry"
+
+oskara_start -s
+wait_until 20 journal_has '"fn":"ApplyCoolerLevels"' || fail "no fan setting was restored"
+line=$(journal_lines '"fn":"ApplyLevelClocks".*"test":false' | tail -1)
+[ -n "$line" ] || fail "no clocks were restored"
+for want in '"level":3' '"core_khz":760000,' '"memory_khz":1050000,' '"shader_khz":1520000}'; do
+  [[ $line == *"$want"* ]] || fail "the restored clocks lack $want: $line"
+done
+fan=$(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1)
+[[ $fan == *'"level":80,'* && $fan == *'"policy":1'* ]] || fail "the fan was not restored to a fixed 80 %: $fan"
+note "restored: $line"
+
+# The window was shown at its creation; give a late map time to show up before looking.
+sleep 1
+shot hidden-start
+main_window_hidden || fail "a start with -s left the window on the screen"
+windows_titled "$title" | grep -q visible && fail "a start with -s left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
+wait_until 5 eval '[ "$(control_text 1003)" = "760 MHz" ]' || fail "the hidden window shows core '$(control_text 1003)', not the restored 760 MHz"
+[ "$(control_text 1004)" = "2100 MHz" ] || fail "the hidden window shows memory '$(control_text 1004)', not 2100 MHz"
+[ "$(control_text 1008)" = "80 %" ] || fail "the hidden window shows fan '$(control_text 1008)', not 80 %"
+note "window hidden, its sliders at the restored values"
+
+first=$OSKARA_PID
+"$WINE64" "$bin/Oskara.exe" >/dev/null 2>&1 &
+second=$!
+wait_until 15 process_ended "$second" || { kill "$second" 2>/dev/null; fail "the second start did not end"; }
+process_ended "$first" && fail "the second start ended the first instance"
+wait_until 5 main_window_shown || fail "the second start did not bring the first instance's window up"
+windows_titled "$title" | grep -q 'visible #32770' || fail "the window brought up is not the main dialog: $(windows_titled "$title" | tr '\n' ' ')"
+shot hidden-start-second
+eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+[ "$WIDTH" = 762 ] && [ "$HEIGHT" = 327 ] || fail "the window brought up is ${WIDTH}x$HEIGHT, not the main window's 762x327"
+note "the second start ended and the first instance's window is shown"
