@@ -24,8 +24,10 @@ xvfb_start
 prefix_warm
 mkdir -p out
 "$WINE64" "$program" "$@" &
+pid=$!
 sleep 5
 import -window root out/oskara.png
 echo "run: no display here; the screen is in out/oskara.png"
+# The tray menu's exit command ends the program as a user would.
 "$WINE64" build/win64/tests/findwindow.exe "BRENMAR Oskara" --command 0xE141 >/dev/null 2>&1 || true
-wait
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done

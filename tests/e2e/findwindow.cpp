@@ -1,5 +1,6 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
-// optionally posts a command to the first one found or prints a control's text.
+// optionally posts a command to every one found (a window that does not know it ignores it) or
+// prints a control's text.
 //   findwindow <title> [--command <id> | --text <control id> | --text all]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all").
@@ -68,6 +69,6 @@ int wmain(int argc, wchar_t** argv) {
                     windowClass);
     }
     if (argc >= 4 && std::wcscmp(argv[2], L"--command") == 0)
-        PostMessageW(search.found.front(), WM_COMMAND, std::wcstoul(argv[3], nullptr, 0), 0);
+        for (HWND hwnd : search.found) PostMessageW(hwnd, WM_COMMAND, std::wcstoul(argv[3], nullptr, 0), 0);
     return 0;
 }
