@@ -1,0 +1,103 @@
+#pragma once
+// The real main dialog on the simulated card, driven by window messages; what reached the card is
+// read back from the driver's journal.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/OskaraApp.h"
+#include "app/Settings.h"
+#include "ui/OskaraDlg.h"
+
+// One journalled driver call: its name and its fields as written (strings without their quotes).
+struct JournalCall {
+    std::string fn;
+    std::map<std::string, std::string> fields;
+
+    bool Has(const std::string& key) const { return fields.count(key) != 0; }
+    std::string Text(const std::string& key) const;
+    // A missing or non-numeric field reads as a value no test expects.
+    long long Number(const std::string& key) const;
+};
+
+class DriverJournal {
+public:
+    void Use(const std::wstring& path) { m_path = path; }
+    std::vector<JournalCall> Read() const;
+    // The number of calls so far: later reads can look only at what came after.
+    size_t Mark() const { return Read().size(); }
+    std::vector<JournalCall> Calls(const std::string& fn, size_t since = 0) const;
+    // ApplyLevelClocks calls that wrote clocks, or that only tested them.
+    std::vector<JournalCall> ClockWrites(size_t since = 0) const;
+    std::vector<JournalCall> ClockTests(size_t since = 0) const;
+
+private:
+    std::wstring m_path;
+};
+
+// What a message box showed before it was closed.
+struct SeenMessageBox {
+    std::wstring text;
+    HICON icon = nullptr;
+    HWND owner = nullptr;
+};
+
+// Closes every message box the GUI thread opens while this object lives, pressing OK. The boxes
+// are modal, so the closing runs as a thread timer inside their own message loop; whileOpen runs
+// there too, once per box, before OK is pressed.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(HWND dialog, std::function<void()> whileOpen = {});
+    ~MessageBoxCloser();
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
+
+    const std::vector<SeenMessageBox>& Seen() const { return m_seen; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    void CloseOpenBox();
+
+    static MessageBoxCloser* s_active;
+    HWND m_dialog;
+    std::function<void()> m_whileOpen;
+    std::vector<SeenMessageBox> m_seen;
+    std::vector<HWND> m_handled;
+    UINT_PTR m_timer = 0;
+};
+
+class MainDialogFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Describes the card, starts a fresh journal and opens the dialog; settings prepared before
+    // are read by its initialisation. A dialog still open is closed first, which unloads the
+    // driver, so the new card starts from its description.
+    void Open(const std::string& card);
+    void Close();
+
+    HWND Item(int id) const { return GetDlgItem(dlg->m_hWnd, id); }
+    std::wstring Text(int id) const;
+    int Pos(int sliderId) const;
+    int RangeMin(int sliderId) const;
+    int RangeMax(int sliderId) const;
+    // As the user leaves it: the thumb moved, then the dialog told by WM_HSCROLL.
+    void Slide(int sliderId, int pos);
+    LRESULT Command(int id);
+    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(dlg->m_hWnd, msg, wp, lp); }
+    LRESULT Click(int x, int y) const { return Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    // Takes the WM_NCLBUTTONDOWN a click posts (the window drag), so no move loop ever starts;
+    // true when one at this point was waiting.
+    bool TakeDragAt(int x, int y);
+
+    uint32_t Setting(const IntSetting& setting) { return Settings::Read(app.Settings(), setting); }
+
+    COskaraApp app;
+    COskaraDlg* dlg = nullptr;
+    DriverJournal journal;
+};
