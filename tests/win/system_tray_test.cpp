@@ -5,6 +5,7 @@
 
 #include "app/OskaraApp.h"
 #include "skin/SystemTray.h"
+#include "ui/OskaraDlg.h"
 
 namespace {
 
@@ -109,11 +110,15 @@ TEST(SingleInstance, AWindowWithTheTitleRefusesTheStartAndIsRestored) {
     EXPECT_TRUE(app.Profiles().empty());
 }
 
-TEST(SingleInstance, TheStartedInstanceIsFoundByItsTrayWindow) {
+TEST(SingleInstance, AStartedInstanceIsFoundByItsMainWindowWhichTheTrayWindowShares) {
     COskaraApp app;
     ASSERT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), nullptr);
     ASSERT_TRUE(app.InitInstance());
-    EXPECT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), app.Tray().m_hWnd);
+    ASSERT_NE(app.MainDialog(), nullptr);
+    // A second start restores what it finds first: the main window, not the tray's hidden one.
+    EXPECT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), app.MainDialog()->m_hWnd);
+    EXPECT_EQ(app.Tray().GetWindowText(), COskaraApp::kTitle);
+    EXPECT_EQ(app.m_pMainWnd, static_cast<CWnd*>(app.MainDialog()));
     app.ExitInstance();
 }
 
