@@ -13,6 +13,9 @@ export WINEPREFIX="$root/.cache/wine-run"
 [ -d "$WINEPREFIX" ] || prefix_new "$WINEPREFIX"
 [ ! -f build/win64/sim/nvapi64.dll ] || prefix_install_driver "$WINEPREFIX" build/win64/sim/nvapi64.dll
 program=build/win64/bin/Oskara.exe
+# Every call the program makes to the (simulated) card, one JSON line each.
+mkdir -p out
+export OSKARA_SIM_JOURNAL="$root/out/driver-journal.jsonl"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$WINE64" "$program" "$@"
@@ -22,7 +25,6 @@ XVFB_PID=
 trap '"$WINESERVER" -k >/dev/null 2>&1 || true; [ -z "$XVFB_PID" ] || kill "$XVFB_PID"' EXIT
 xvfb_start
 prefix_warm
-mkdir -p out
 "$WINE64" "$program" "$@" &
 pid=$!
 sleep 5
