@@ -20,11 +20,7 @@ reg_import "$work/last.reg"
 
 oskara_start -s
 wait_until 20 journal_has '"fn":"ApplyCoolerLevels"' || fail "no fan setting was restored"
-line=$(journal_lines '"fn":"ApplyLevelClocks".*"test":false' | tail -1)
-[ -n "$line" ] || fail "no clocks were restored"
-for want in '"level":3' '"core_khz":760000,' '"memory_khz":1050000,' '"shader_khz":1520000}'; do
-  [[ $line == *"$want"* ]] || fail "the restored clocks lack $want: $line"
-done
+expect_clock_write "the restore" '"level":3' '"core_khz":760000,' '"memory_khz":1050000,' '"shader_khz":1520000}'
 fan=$(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1)
 [[ $fan == *'"level":80,'* && $fan == *'"policy":1'* ]] || fail "the fan was not restored to a fixed 80 %: $fan"
 note "restored: $line"

@@ -84,6 +84,16 @@ control_text() { "$WINE64" "$findwindow" "$title" --text "$1" 2>/dev/null | tr -
 journal_has() { [ -f "$journal" ] && grep -Eq -- "$1" "$journal"; }
 # journal_lines <regex>: the matching lines.
 journal_lines() { [ -f "$journal" ] && grep -E -- "$1" "$journal"; }
+# expect_clock_write <what> <field>...: the last clock write (not a test) holds every field;
+# it is left in $line.
+expect_clock_write() {
+  local what=$1 want; shift
+  line=$(journal_lines '"fn":"ApplyLevelClocks".*"test":false' | tail -1)
+  [ -n "$line" ] || fail "$what wrote no clocks to the card"
+  for want in "$@"; do
+    [[ $line == *"$want"* ]] || fail "the clocks $what wrote lack $want: $line"
+  done
+}
 
 # reg_import <file>: loads a .reg file into the prefix's registry, as a user or installer would.
 reg_import() { "$WINE64" reg import "$(winepath_of "$1")" >/dev/null 2>&1 || fail "reg import of $1 failed"; }
