@@ -1,4 +1,5 @@
 #include "app/ProfileBook.h"
+#include <cstddef>
 
 void ProfileBook::Replace(ProfileList profiles) {
     m_profiles = std::move(profiles);
