@@ -78,6 +78,13 @@ private:
             return false;
         }
         m_previous = SelectObject(m_dc, bitmap);
+        // A bitmap already selected into another context cannot be used here.
+        if (!m_previous) {
+            DeleteDC(m_dc);
+            m_dc = nullptr;
+            Reset();
+            return false;
+        }
         return true;
     }
 
