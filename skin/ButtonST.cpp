@@ -47,12 +47,8 @@ void CButtonST::ReadDefaultColours() {
 
 void CButtonST::PreSubclassWindow() {
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
-    m_type = style & kTypeMask;
     m_checkBox = (style & BS_CHECKBOX) != 0;
-    if (m_type == BS_DEFPUSHBUTTON) {
-        m_default = true;
-        m_type = BS_PUSHBUTTON;
-    }
+    m_default = (style & kTypeMask) == BS_DEFPUSHBUTTON;
     SetWindowLongW(m_hWnd, GWL_STYLE, (style & ~kTypeMask) | kOwnerDrawn);
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

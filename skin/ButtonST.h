@@ -66,6 +66,5 @@ private:
     bool m_drawBorder = true;
     COLORREF m_colours[kColours]{};
     int m_check = 0;
-    UINT m_type = 0;
     ImageSlot m_slots[2];
 };
