@@ -1,5 +1,5 @@
-// The main dialog in its skin: the window's shape, and value labels that show the skin behind
-// their text from the first poll on and leave nothing of a longer text behind.
+// The main dialog in its skin: the window's shape, a poll that redraws only a changed gauge, and
+// value labels that show the skin behind their text from the first poll on, with no remnants.
 #include <memory>
 #include <string>
 
@@ -66,6 +66,21 @@ TEST_F(MainDialogSkin, TheWindowIsCutToTheSkinsShape) {
     EXPECT_TRUE(PtInRegion(region, 300, 259));
     EXPECT_TRUE(PtInRegion(region, 325, 120));
     DeleteObject(region);
+}
+
+TEST_F(MainDialogSkin, APollRedrawsTheGaugeOnlyWhenTheTemperatureChanged) {
+    Open("thermal 0 0\ntemp 58\n");
+    UpdateWindow(dlg->m_hWnd);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));
+    EXPECT_EQ(update.left, 515);
+    EXPECT_EQ(update.top, 95);
+    EXPECT_EQ(update.right, 589);
+    EXPECT_EQ(update.bottom, 214);
+    UpdateWindow(dlg->m_hWnd);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    EXPECT_FALSE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));
 }
 
 TEST_F(MainDialogSkin, TheTemperatureShowsTheSkinBehindItFromTheFirstPoll) {
