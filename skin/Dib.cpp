@@ -4,7 +4,7 @@
 
 bool CDIB::LoadFromResource(UINT id, HMODULE module) {
     FreeImage();
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2));  // RT_BITMAP
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
     if (!found) {
         m_lastError = kDibNotFound;
         return false;

@@ -112,6 +112,8 @@ void COskaraDlg::ApplySkin() {
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    // Without a skin there is no shape to cut: an empty region would hide the whole window.
+    if (!m_skinBitmap) return;
     uint32_t key = kFallbackKey;
     m_skinImage.GetPixelValue(1, 1, key);
     // The window system owns the region from here on.
@@ -364,7 +366,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ERASEBKGND:
         // The skin, not the dialog's grey: a label's first erase keeps what lies under it.
-        if (IsIconic(m_hWnd)) break;
+        if (IsIconic(m_hWnd) || !m_skinBitmap) break;
         PaintSkin(reinterpret_cast<HDC>(wp));
         return 1;
     case WM_QUERYDRAGICON:
