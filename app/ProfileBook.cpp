@@ -1,5 +1,7 @@
 #include "app/ProfileBook.h"
 
+#include <cstddef>
+
 void ProfileBook::Replace(ProfileList profiles) {
     m_profiles = std::move(profiles);
     ++m_revision;
@@ -22,7 +24,7 @@ bool ProfileBook::Rename(size_t index, const std::wstring& name) {
 
 bool ProfileBook::Remove(size_t index) {
     if (index >= m_profiles.size()) return false;
-    m_profiles.erase(m_profiles.begin() + static_cast<ptrdiff_t>(index));
+    m_profiles.erase(m_profiles.begin() + static_cast<std::ptrdiff_t>(index));
     Changed();
     return true;
 }
