@@ -56,6 +56,8 @@ private:
     std::wstring MessageCaption() override { return AppName(); }
     void EndSession() override { ExitInstance(); }
     void MainDialogGone(COskaraDlg* dialog) override;
+    // The controller's connection arrives with its own change; until then there is none.
+    bool ControllerConnected() override { return false; }
 
     CSystemTray m_tray{*this};
     COskaraDlg* m_mainDialog = nullptr;
