@@ -1,5 +1,7 @@
 #include "framework/Dialog.h"
 
+#include <algorithm>
+
 #include "framework/WinApp.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
@@ -97,6 +99,14 @@ void CDialog::CentreIfUnplaced() {
     if (dialog.left != origin.x || dialog.top != origin.y) return;
     GetWindowRect(owner, &area);
     const int width = dialog.right - dialog.left, height = dialog.bottom - dialog.top;
-    SetWindowPos(m_hWnd, nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int x = (area.left + area.right - width) / 2, y = (area.top + area.bottom - height) / 2;
+    // Over a small owner near the screen's edge the caption must stay reachable.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        x = std::max(std::min(x, static_cast<int>(work.right) - width), static_cast<int>(work.left));
+        y = std::max(std::min(y, static_cast<int>(work.bottom) - height), static_cast<int>(work.top));
+    }
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
