@@ -127,15 +127,16 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselect
 }
 
 TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan) {
-    host.profiles.Replace({Made(L"Fixed", 650, 950, 1300, 100), Made(L"Fast", 1000, 1100, 1500, 105)});
+    host.profiles.Replace({Made(L"Fixed", 650, 950, 1300, 100), Made(L"Fast", 1000, 1100, 1500, 105),
+                           Made(L"Unread", 0, 0, 0, 50)});
     OpenMain("gpus 2\ngroup 0 1\ncooler 0 40 2\n");
     size_t mark = 0;
     ModalScript script(kTitle, {
         [&](HWND d) {
-            EXPECT_EQ(Cell(d, 0, 4), L"105 %");
-            EXPECT_EQ(Cell(d, 1, 4), L"100 %");
+            EXPECT_EQ(Cell(d, 1, 4), L"105 %");
+            EXPECT_EQ(Cell(d, 2, 4), L"100 %");
             mark = journal.Mark();
-            Select(d, 1);
+            Select(d, 2);
             ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
         },
         [&](HWND d) {
@@ -149,8 +150,8 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
             EXPECT_EQ(fans[0].Number("policy"), 1);
             EXPECT_EQ(fans[0].Number("level"), 100);
             mark = journal.Mark();
-            Select(d, 0);
-            DoubleClickRow(d, 0);
+            Select(d, 1);
+            DoubleClickRow(d, 1);
         },
         [&](HWND d) {
             const auto clocks = journal.ClockWrites(mark);
@@ -164,6 +165,17 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
             EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2200);
             EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
             EXPECT_EQ(Text(IDC_CORE_VALUE), L"1000 MHz");
+            mark = journal.Mark();
+            Select(d, 0);
+            ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
+        },
+        [&](HWND d) {
+            // Clocks of 0 never reach the card; the fan does.
+            EXPECT_TRUE(journal.ClockWrites(mark).empty());
+            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
+            ASSERT_EQ(fans.size(), 1u);
+            EXPECT_EQ(fans[0].Number("level"), 50);
+            EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
             ModalScript::Click(d, IDOK);
         },
     });
