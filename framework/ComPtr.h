@@ -22,7 +22,6 @@ public:
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
     Interface* operator->() const { return m_p; }
-    explicit operator bool() const { return m_p != nullptr; }
 
 private:
     Interface* m_p = nullptr;
@@ -37,7 +36,6 @@ public:
     }
     CComScope(const CComScope&) = delete;
     CComScope& operator=(const CComScope&) = delete;
-    bool Ready() const { return SUCCEEDED(m_result); }
 
 private:
     HRESULT m_result;

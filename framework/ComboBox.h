@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
 
 #include "framework/Wnd.h"
 
@@ -9,8 +8,6 @@
 class CComboBox : public CWnd {
 public:
     int AddString(const wchar_t* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     // -1 clears the selection.
     void SetCurSel(int index) { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
-    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
 };

@@ -10,22 +10,18 @@
 class CListCtrl : public CWnd {
 public:
     void SetExtendedStyle(DWORD style) { SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
-    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     int InsertColumn(int column, const wchar_t* heading, int format, int width);
-    int GetColumnCount() const;
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     // Gives the new row's index, -1 when it could not be inserted.
     int InsertItem(int row, const std::wstring& text);
     bool DeleteItem(int row) { return SendMessage(LVM_DELETEITEM, row) != 0; }
     bool SetItemText(int row, int column, const std::wstring& text);
-    std::wstring GetItemText(int row, int column) const;
     bool SetItemData(int row, DWORD_PTR data);
     DWORD_PTR GetItemData(int row) const;
 
     // The first selected row, -1 when none is.
     int GetSelectedRow() const { return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
-    bool IsSelected(int row) const { return (SendMessage(LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
     void SetItemState(int row, UINT state, UINT mask);
     // Starts editing the row's label; gives the edit control, null when editing did not start.
     HWND EditLabel(int row) { return reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, row)); }
