@@ -3,6 +3,7 @@
 
 #include "app/ProfileBook.h"
 #include "app/RegistryStore.h"
+#include "framework/KernelHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
 #include "ui/OskaraDlg.h"
@@ -54,11 +55,13 @@ private:
     void OnTavioEvent(WPARAM code) override;
 
     std::wstring MessageCaption() override { return AppName(); }
-    void EndSession() override { ExitInstance(); }
+    void EndSession() override;
+    void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
     // The controller's connection arrives with its own change; until then there is none.
     bool ControllerConnected() override { return false; }
 
+    CKernelHandle m_instanceMutex;
     CSystemTray m_tray{*this};
     COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;

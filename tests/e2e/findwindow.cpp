@@ -1,7 +1,8 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
-// optionally posts a command to every one found (a window that does not know it ignores it),
-// prints a control's text or where a control is on the screen.
-//   findwindow <title> [--command <id> | --text <control id> | --text all | --rect <control id>]
+// optionally posts a command or a message to every one found (a window that does not know it
+// ignores it), prints a control's text or where a control is on the screen.
+//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
+//                       --rect <control id>]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all");
 // with --rect, that control's screen rectangle as "left top right bottom".
@@ -83,5 +84,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 4 && std::wcscmp(argv[2], L"--command") == 0)
         for (HWND hwnd : search.found) PostMessageW(hwnd, WM_COMMAND, std::wcstoul(argv[3], nullptr, 0), 0);
+    if (argc >= 5 && std::wcscmp(argv[2], L"--message") == 0)
+        for (HWND hwnd : search.found)
+            PostMessageW(hwnd, std::wcstoul(argv[3], nullptr, 0), std::wcstoul(argv[4], nullptr, 0), 0);
     return 0;
 }
