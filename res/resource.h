@@ -9,6 +9,8 @@
 #define IDI_TRAY_ICON 136
 #define IDB_SKIN 129
 #define IDB_GAUGE 137
+#define IDD_OPTIONS 138
+#define IDD_PROFILES 151
 // Button images: hover (also pressed) and normal.
 #define IDB_OPTIONS_HOVER 139
 #define IDB_CLOSE_NORMAL 140
@@ -41,3 +43,18 @@
 #define IDC_APPLY 1012
 #define IDC_RESET 1013
 #define IDC_PROFILES 1014
+
+// Controls of the options dialog.
+#define IDC_OPTIONS_START_WITH_WINDOWS 1006
+#define IDC_OPTIONS_RESTORE_OC 1007
+#define IDC_OPTIONS_TAVIO_IDLE_RETURN 1008
+#define IDC_OPTIONS_EFFECTIVE_MEMORY 1009
+#define IDC_OPTIONS_VERSION 1013
+#define IDC_OPTIONS_STEP_SIZE 1014
+
+// Controls of the profiles dialog.
+#define IDC_PROFILES_LIST 1015
+#define IDC_PROFILES_RENAME 1016
+#define IDC_PROFILES_DELETE 1017
+#define IDC_PROFILES_CREATE 1018
+#define IDC_PROFILES_ACTIVATE 1019
