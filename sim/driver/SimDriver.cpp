@@ -1,6 +1,7 @@
 #include "sim/driver/SimDriver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -52,7 +53,10 @@ void AppendJournal(const SimCall& call) {
     if (S().journalPath.empty()) return;
     // Open and close each time: other programs may write to the same journal before and after.
     if (std::FILE* file = std::fopen(S().journalPath.c_str(), "ab")) {
-        const std::string line = call.Json() + "\n";
+        // Wall-clock microseconds, so a script can time a click against the driver call it caused.
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        const long long micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+        const std::string line = "{\"t_us\":" + std::to_string(micros) + "," + call.Json().substr(1) + "\n";
         std::fwrite(line.data(), 1, line.size(), file);
         std::fclose(file);
     }

@@ -1,6 +1,7 @@
 // The simulated driver's answers, state and journal, called directly and through CGpuControl.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,11 @@ namespace {
 template <typename Fn>
 Fn Get(uint32_t id) {
     return reinterpret_cast<Fn>(simdriver::QueryInterface(id));
+}
+
+long long MicrosNow() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(now).count();
 }
 
 std::vector<std::string> FileLines(const std::string& path) {
@@ -92,6 +98,7 @@ TEST(SimDriver, StatePersistsAcrossControlsUntilReloaded) {
 
 TEST(SimDriver, JournalFileHasOneJsonLinePerCall) {
     CScratchFile journal("journal");
+    const long long before = MicrosNow();
     setenv("OSKARA_SIM_JOURNAL", journal.path.c_str(), 1);
     simdriver::LoadText("driver 18000");
     auto gpu = UnboundControl();
@@ -100,9 +107,22 @@ TEST(SimDriver, JournalFileHasOneJsonLinePerCall) {
     ASSERT_TRUE(gpu->SetFanLevel(0, 45));
     int passed = 0;
     ASSERT_TRUE(gpu->TestLevelClocks(3, 750, 1100, 1500, passed));
+    const long long after = MicrosNow();
     unsetenv("OSKARA_SIM_JOURNAL");
 
-    const auto lines = FileLines(journal.path);
+    // Every line opens with its wall-clock time, in call order and within the test's span.
+    std::vector<std::string> lines;
+    long long previous = before;
+    for (const std::string& stamped : FileLines(journal.path)) {
+        long long micros = 0;
+        int length = 0;
+        ASSERT_EQ(std::sscanf(stamped.c_str(), "{\"t_us\":%lld,%n", &micros, &length), 1) << stamped;
+        ASSERT_GT(length, 0) << stamped;
+        EXPECT_GE(micros, previous) << stamped;
+        EXPECT_LE(micros, after) << stamped;
+        previous = micros;
+        lines.push_back("{" + stamped.substr(static_cast<size_t>(length)));
+    }
     ASSERT_EQ(lines.size(), simdriver::Calls().size());
     EXPECT_EQ(lines.front(), "{\"fn\":\"NvAPI_Initialize\",\"status\":0}");
     std::vector<std::string> wanted = {
