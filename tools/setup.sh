@@ -7,6 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ googletest libgtest-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
           wine64 fonts-wine xvfb x11-utils xdotool imagemagick)
+# A caller may need more (./bench.sh: its benchmark library and jq).
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Builds, then measures Oskara on the simulated card against the bare floor dialog (same prefix,
+# same display, alternating runs): start, memory, idle CPU, driver calls per poll, Apply, the skin
+# region and the executables' sizes. Prints one table and writes it to out/bench.json.
+#   ./bench.sh [--quick]     --quick: 10 s idle windows instead of 60 s
+set -uo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cd "$root"
+idle_seconds=60
+[ "${1:-}" = --quick ] && idle_seconds=10
+runs=5
+
+die() { echo "bench: $*" >&2; exit 1; }
+tools/setup.sh libbenchmark-dev jq || exit 1
+OSKARA_BUILDS=win64 tools/build.sh || exit 1
+[ -f build/bench/build.ninja ] ||
+  cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DOSKARA_SANITIZE=OFF \
+    -DOSKARA_TESTS=OFF -DOSKARA_BENCH=ON >/dev/null || die "cannot configure build/bench"
+cmake --build build/bench --target oskara_bench -- -j2 >build/bench/last-build.log 2>&1 ||
+  { tail -30 build/bench/last-build.log >&2; die "build/bench failed"; }
+
+. tools/wine-env.sh
+. tools/bench/measure.sh
+build=$root/build/win64
+oskara=$build/bin/Oskara.exe
+floor=$build/bench/BenchFloor.exe
+findwindow=$build/tests/findwindow.exe
+title="BRENMAR Oskara"
+floor_title="Oskara Floor"
+exit_command=$(awk '$2 == "ID_TRAY_EXIT" { print $3 }' res/resource.h)
+for f in "$oskara" "$floor" "$findwindow" "$build/sim/nvapi64.dll"; do [ -f "$f" ] || die "missing $f"; done
+
+PID= XVFB_PID=
+work=$(mktemp -d "${TMPDIR:-/tmp}/oskara-bench.XXXXXX")
+cleanup() {
+  [ -z "$PID" ] || kill "$PID" 2>/dev/null
+  prefix_end
+  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export OSKARA_SIM_JOURNAL=$work/journal.jsonl
+journal=$OSKARA_SIM_JOURNAL
+prefix_new "$work/prefix"
+export WINEPREFIX=$work/prefix
+prefix_install_driver "$WINEPREFIX" "$build/sim/nvapi64.dll"
+xvfb_start || die "no X display"
+prefix_warm
+
+rows=$work/rows
+: >"$rows"
+# row <key> <measure> <Oskara> <floor or -> <ratio or -> <target> <checked value or -> <limit>
+row() {
+  local met=-
+  [ "$7" = - ] || met=$(awk -v v="$7" -v l="$8" 'BEGIN { print (v <= l) ? "yes" : "NO" }')
+  printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "$6" "$met" >>"$rows"
+}
+
+echo "bench: start and memory, $runs runs each, alternating with the floor"
+# One start of each first, not counted: the prefix's first window starts Wine's desktop process.
+launch "$floor" "$floor_title" visible; finish "$floor_title" close
+launch "$oskara" "$title" visible; finish "$title" "$exit_command"
+for i in $(seq "$runs"); do
+  launch "$floor" "$floor_title" visible
+  echo "$START_MS" >>"$work/floor-start"
+  sleep 1
+  rss_kb "$PID" >>"$work/floor-rss"
+  finish "$floor_title" close
+  launch "$oskara" "$title" visible
+  echo "$START_MS" >>"$work/oskara-start"
+  sleep 1
+  rss_kb "$PID" >>"$work/oskara-rss"
+  finish "$title" "$exit_command"
+done
+start=$(median <"$work/oskara-start"); start_floor=$(median <"$work/floor-start")
+rss=$(median <"$work/oskara-rss"); rss_floor=$(median <"$work/floor-rss")
+start_ratio=$(ratio "$start" "$start_floor"); rss_ratio=$(ratio "$rss" "$rss_floor")
+row start_ms "start to visible window (ms)" "$start" "$start_floor" "$start_ratio" "<= 1.15x" "$start_ratio" 1.15
+row rss_kb "resident memory once shown (KB)" "$rss" "$rss_floor" "$rss_ratio" "<= 1.15x" "$rss_ratio" 1.15
+
+echo "bench: idle CPU over ${idle_seconds} s: floor, shown, hidden"
+launch "$floor" "$floor_title" visible
+idle_cpu "$idle_seconds"; floor_idle=$IDLE_PCT; floor_server=$SERVER_PCT
+finish "$floor_title" close
+
+launch "$oskara" "$title" visible
+idle_cpu "$idle_seconds"
+row idle_shown_pct "idle CPU, window shown (% of a core)" "$IDLE_PCT" "$floor_idle" - "<= 0.05 %" "$IDLE_PCT" 0.05
+row server_shown_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" "$floor_server" - - - -
+calls_per_tick "$IDLE_FROM" "$IDLE_TO"
+row calls_per_poll "driver calls per poll tick ($TICK_COUNT ticks: $TICK_FNS)" "$TICK_CALLS" - - - - -
+
+echo "bench: Apply, $runs clicks"
+click_at() {
+  local win X Y WIDTH HEIGHT SCREEN WINDOW
+  win=$(xdotool search --onlyvisible --name "^$title\$" | head -1)
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove $((X + $1)) $((Y + $2))
+}
+click_at 360 104; xdotool click 1  # the core slider's channel: one page up
+sleep 0.5
+for i in $(seq "$runs"); do
+  click_at 376 238  # Apply
+  sleep 0.3
+  t0=$(now_us)
+  xdotool click 1
+  sleep 1
+  last=$(last_write_after "$t0")
+  [ -n "$last" ] || die "Apply wrote nothing to the card"
+  awk -v a="$last" -v b="$t0" 'BEGIN { printf "%.1f\n", (a - b) / 1000 }' >>"$work/apply"
+done
+row apply_ms "Apply: click to the last driver write (ms)" "$(median <"$work/apply")" - - - - -
+finish "$title" "$exit_command"
+
+launch "$oskara" "$title" hidden -s
+# The template's window is shown at its creation and hidden right after; ask Windows, not X, which
+# unmaps it late.
+"$WINE64" "$findwindow" "$title" | grep -q visible && die "the start with -s left the window shown"
+idle_cpu "$idle_seconds"
+row idle_hidden_pct "idle CPU, hidden in the tray (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
+row server_hidden_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" - - - - -
+finish "$title" "$exit_command"
+
+echo "bench: skin region (Google Benchmark, $runs repetitions)"
+region_us=$(build/bench/tools/bench/oskara_bench --benchmark_repetitions="$runs" --benchmark_format=json \
+  --benchmark_filter=SkinRegionRuns 2>/dev/null |
+  jq -r '.benchmarks[] | select(.aggregate_name == "median") | .real_time') || die "the region benchmark failed"
+row region_us "skin region runs from the bitmap (us, native)" "$(printf '%.0f' "$region_us")" - - - - -
+
+size_kb() { echo $((($(stat -c %s "$1") + 1023) / 1024)); }
+row exe_kb "Oskara.exe x64 (KB)" "$(size_kb "$oskara")" "$(size_kb "$floor")" - - - -
+
+mkdir -p out
+jq -R -s --argjson idle "$idle_seconds" --argjson runs "$runs" --arg date "$(date -u +%FT%TZ)" '
+  { date: $date, runs: $runs, idle_seconds: $idle,
+    rows: [split("\n")[] | select(length > 0) | split("\t") |
+           { key: .[0], measure: .[1], oskara: .[2], floor: .[3], ratio: .[4], target: .[5], met: .[6] }] }' \
+  "$rows" >out/bench.json
+{
+  echo "| measure | Oskara | floor | ratio | target | met |"
+  echo "|---|---|---|---|---|---|"
+  awk -F'\t' '{ printf "| %s | %s | %s | %s | %s | %s |\n", $2, $3, $4, $5, $6, $7 }' "$rows"
+} | tee out/bench.md
+echo "bench: written out/bench.json (idle windows ${idle_seconds} s, other figures medians of $runs)"
