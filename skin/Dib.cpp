@@ -35,6 +35,17 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
     return bitmap;
 }
 
+// No device bitmap is kept for a large image: under Wine it costs more than a megabyte resident.
+bool CDIB::Draw(HDC dc, int x, int y) const {
+    if (!dc || !HasImage()) return false;
+    if (m_image.bitsPerPixel == 8 && (m_image.colours.empty() || m_image.colourCount == 0)) return false;
+    const std::vector<uint8_t> block = DibInfoBlock(m_image);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
+    const auto height = static_cast<UINT>(m_image.height);
+    return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(m_image.width), height, 0, 0, 0, height,
+                             m_image.pixels.data(), info, DIB_RGB_COLORS) != 0;
+}
+
 HRGN CDIB::BuildRegion(uint32_t key) const {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     if (!region) return nullptr;

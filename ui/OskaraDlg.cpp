@@ -108,13 +108,12 @@ bool COskaraDlg::OnInitDialog() {
 void COskaraDlg::ApplySkin() {
     {
         CClientDC dc(m_hWnd);
-        m_skinBitmap.Reset(m_skinImage.CreateDeviceBitmap(dc.Get()));
         m_gaugeBitmap.Reset(m_gaugeImage.CreateDeviceBitmap(dc.Get()));
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     // Without a skin there is no shape to cut: an empty region would hide the whole window.
-    if (!m_skinBitmap) return;
+    if (!m_skinImage.HasImage()) return;
     uint32_t key = kFallbackKey;
     m_skinImage.GetPixelValue(1, 1, key);
     // The window system owns the region from here on.
@@ -276,7 +275,7 @@ void COskaraDlg::OnSliderMoved(ClockSlider which) {
 }
 
 void COskaraDlg::PaintSkin(HDC dc) {
-    if (m_skinBitmap) CopyBitmap(dc, m_skinBitmap.Get(), 0, 0, m_skinImage.GetWidth(), m_skinImage.GetHeight(), 0);
+    m_skinImage.Draw(dc, 0, 0);
 }
 
 void COskaraDlg::OnPaint() {
@@ -412,7 +411,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ERASEBKGND:
         // The skin, not the dialog's grey: a label's first erase keeps what lies under it.
-        if (IsIconic(m_hWnd) || !m_skinBitmap) break;
+        if (IsIconic(m_hWnd) || !m_skinImage.HasImage()) break;
         PaintSkin(reinterpret_cast<HDC>(wp));
         return 1;
     case WM_QUERYDRAGICON:
