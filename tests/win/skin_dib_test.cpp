@@ -1,5 +1,5 @@
-// Bitmap resources read into CDIB: the skin's window shape, the failure codes, and the mask a
-// bitmap button cuts from its image.
+// Bitmap resources read into CDIB: the skin's window shape, its painting, the failure codes, and
+// the mask a bitmap button cuts from its image.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -79,6 +79,38 @@ TEST(SkinDib, FailuresLeaveTheObjectEmptyWithTheirCode) {
     EXPECT_EQ(info.bmHeight, 119);
     DeleteObject(made);
     ReleaseDC(nullptr, screen);
+}
+
+// The window paints its skin from the parsed pixels; the system's own loader is the reference.
+TEST(SkinDib, TheSkinDrawnFromItsPixelsMatchesTheSystemsLoadAtAnOffset) {
+    CDIB skin;
+    ASSERT_TRUE(skin.LoadFromResource(IDB_SKIN, GetModuleHandleW(nullptr)));
+    GdiCanvas reference(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    ASSERT_TRUE(reference.valid());
+    const COLORREF fill = RGB(1, 2, 3);
+    const int dx = 5, dy = 3;
+    GdiCanvas canvas(660, 270);
+    ASSERT_TRUE(canvas.valid());
+    HBRUSH brush = CreateSolidBrush(fill);
+    const RECT all{0, 0, 660, 270};
+    FillRect(canvas.dc(), &all, brush);
+    DeleteObject(brush);
+
+    ASSERT_TRUE(skin.Draw(canvas.dc(), dx, dy));
+    int compared = 0;
+    for (int y = 0; y < 261; y += 2)
+        for (int x = y % 3; x < 650; x += 3, ++compared)
+            ASSERT_EQ(canvas.Pixel(dx + x, dy + y), reference.Pixel(x, y)) << x << "," << y;
+    EXPECT_GT(compared, 20000);
+    const POINT outside[] = {{dx - 1, dy}, {dx, dy - 1}, {dx + 650, dy + 100}, {dx + 300, dy + 261}};
+    for (const POINT& p : outside) EXPECT_EQ(canvas.Pixel(p.x, p.y), fill) << p.x << "," << p.y;
+
+    EXPECT_FALSE(skin.Draw(nullptr, 0, 0));
+    CDIB empty;
+    EXPECT_FALSE(empty.HasImage());
+    EXPECT_FALSE(empty.Draw(canvas.dc(), 0, 0));
+    EXPECT_EQ(canvas.Pixel(0, 0), fill);
 }
 
 HBITMAP LoadButtonImage(UINT id) {
