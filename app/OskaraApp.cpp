@@ -5,10 +5,12 @@
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "app/StartupRules.h"
-#include "gpu/GpuControl.h"
-#include "ui/OskaraDlg.h"
+#include "gpu/FanPosition.h"
+#include "res/resource.h"
 
-COskaraApp::COskaraApp() : CWinApp(nullptr) {}
+COskaraApp::COskaraApp() : CWinApp(nullptr) {
+    m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
+}
 
 bool COskaraApp::InitInstance() {
     if (ActivateRunningInstance()) return false;
@@ -34,9 +36,19 @@ bool COskaraApp::InitInstance() {
 }
 
 int COskaraApp::ExitInstance() {
-    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles);
-    CloseTavio();
+    StoreAndCloseController();
+    // Here, while the tray window exists: never from the application object's destructor.
+    m_tray.DeleteIcon();
     return CWinApp::ExitInstance();
+}
+
+// Windows is ending the session: what the exit stores is stored now. The program may still run
+// on until it is ended, so the tray icon stays.
+void COskaraApp::EndSession() { StoreAndCloseController(); }
+
+void COskaraApp::StoreAndCloseController() {
+    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List());
+    CloseTavio();
 }
 
 void COskaraApp::UseRegistryKey() {
@@ -45,15 +57,19 @@ void COskaraApp::UseRegistryKey() {
 }
 
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
-    m_profiles = ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock);
+    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock));
 }
 
-void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles); }
+void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List()); }
 
-// Hidden windows count: an instance living in the tray is found by its tray window.
+// The mutex closes the race of two starts at the same moment, when neither has a window yet; the
+// title finds the running instance's window to show. Hidden windows count: an instance living in
+// the tray is found by its tray window.
 bool COskaraApp::ActivateRunningInstance() {
-    HWND running = FindWindowW(nullptr, kTitle);
-    if (!running) return false;
+    m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX));
+    const bool mutexHeld = m_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    HWND running = FindWindowW(nullptr, OSKARA_WINDOW_TITLE);
+    if (!running) return mutexHeld;
     ::ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
     SetActiveWindow(running);
@@ -61,10 +77,10 @@ bool COskaraApp::ActivateRunningInstance() {
 }
 
 bool COskaraApp::InstallTrayIcon() {
-    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(kAppIconId));
-    if (!m_tray.Install(nullptr, kTrayCallbackMessage, L"", icon, kTrayIconId, false, nullptr, nullptr, 0, 10))
+    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!m_tray.Install(nullptr, kTrayCallbackMessage, L"", icon, IDI_TRAY_ICON, false, nullptr, nullptr, 0, 10))
         return false;
-    m_tray.SetWindowText(kTitle);
+    m_tray.SetWindowText(OSKARA_WINDOW_TITLE);
     m_tray.SetCallbackWindow(&m_tray);
     m_tray.SetCommandWindow(&m_tray);
     return true;
@@ -81,11 +97,11 @@ bool COskaraApp::CreateMainDialog() {
     return false;
 }
 
-void COskaraApp::OnMainDialogDestroyed(COskaraDlg* dialog) {
+void COskaraApp::MainDialogGone(COskaraDlg* dialog) {
     if (m_mainDialog == dialog) m_mainDialog = nullptr;
 }
 
-bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->CardHasShaderClock(); }
+bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->Card().HasShaderClock(); }
 
 void COskaraApp::ReportCardChange() {
     if (!StartupRules::IsCardChange(Settings::ReadLastCard(m_settings), m_cardKey)) return;
@@ -117,17 +133,17 @@ void COskaraApp::RestoreLastOverclock() {
     const StartupRules::LastApplied last{Settings::Read(m_settings, Settings::LastCore),
                                          Settings::Read(m_settings, Settings::LastMem),
                                          Settings::Read(m_settings, Settings::LastShader),
-                                         Settings::Read(m_settings, Settings::LastFan)};
-    const bool ctrlHeld = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+                                         m_settings.ReadInt(L"", Settings::LastFan.name, StartupRules::kNoLastFan)};
+    // A process started while Ctrl is held sees it only through the asynchronous state.
+    const bool ctrlHeld = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
     const StartupRules::RestorePlan plan =
         StartupRules::PlanRestore(last, Settings::ReadLastCard(m_settings), m_cardKey,
                                   Settings::Read(m_settings, Settings::RestoreOC), ctrlHeld, CardHasShaderClock());
     if (!plan.restore || !m_mainDialog) return;
-    CGpuControl& gpu = m_mainDialog->Gpu();
-    for (uint32_t index : m_mainDialog->GpuGroup()) {
-        gpu.SelectGpu(index);
-        if (plan.setClocks) gpu.SetLevelClocks(m_mainDialog->TopLevel(), plan.core, plan.memory, plan.shader);
-        gpu.SetFanLevel(plan.automaticFan ? -1 : 0, plan.fanPercent);
-    }
+    std::optional<CardClocks> clocks;
+    if (plan.setClocks) clocks = CardClocks{plan.core, plan.memory, plan.shader};
+    std::optional<int> fan;
+    if (plan.setFan) fan = plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent;
+    m_mainDialog->Card().Apply(clocks, fan);
     m_mainDialog->UpdateControls();
 }

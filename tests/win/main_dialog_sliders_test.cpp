@@ -66,4 +66,72 @@ TEST_F(MainDialogSliders, CoreAndShaderMoveTogetherOnTheTiedCardsOnly) {
     EXPECT_EQ(Pos(IDC_SHADER_SLIDER), 1300);
 }
 
+TEST_F(MainDialogSliders, ASliderNeverShowsLessThanTheCardRunsOrAProfileAsks) {
+    // The top level runs 1000 MHz on a 700 MHz default: above the default range's 931.
+    Open("pci 10DE 0402\nlevel 1 0:300000 4:100000 7:600000\nlevel 2 0:450000 4:500000 7:900000\n"
+         "level 3 0:700000:1000000 4:1000000 7:1400000\n");
+    EXPECT_EQ(Text(IDC_CORE_VALUE), L"1000 MHz");
+    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1350);
+    size_t mark = journal.Mark();
+    Slide(IDC_FAN_SLIDER, 60);  // only the fan changes
+    Command(IDC_APPLY);
+    auto writes = journal.ClockWrites(mark);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
+
+    // A profile's clocks set from outside the window, below and above the default range.
+    Open("pci 10DE 0402\n");
+    dlg->SetClockSlider(COskaraDlg::ClockSlider::Core, 1000);
+    dlg->SetClockSlider(COskaraDlg::ClockSlider::Memory, 800);  // shown units; minimum was 1000
+    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 600);
+    mark = journal.Mark();
+    Command(IDC_APPLY);
+    writes = journal.ClockWrites(mark);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
+    EXPECT_EQ(writes[0].Number("memory_khz"), 400000);
+}
+
+TEST_F(MainDialogSliders, TheKeyboardKeepsASliderWhoseRangeGrew) {
+    Open("pci 10DE 0402\n");
+    HWND core = Item(IDC_CORE_SLIDER);
+    SetFocus(core);
+    ASSERT_EQ(GetFocus(), core);
+    Slide(IDC_CORE_SLIDER, 885);  // past 95 % of 931: the maximum grows
+    ASSERT_EQ(RangeMax(IDC_CORE_SLIDER), 1194);
+    EXPECT_EQ(GetFocus(), core);
+    Slide(IDC_CORE_SLIDER, 350);  // on the minimum: it shrinks
+    ASSERT_EQ(RangeMin(IDC_CORE_SLIDER), 262);
+    EXPECT_EQ(GetFocus(), core);
+}
+
+TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
+    // Linked GPUs whose memory types differ, or whose second cannot tell its type: the factor
+    // must not follow the GPU selected last.
+    for (const char* card : {"gpus 2\ngroup 0 1\npci 10DE 0402\ngpu 0\nmemtype 3\ngpu 1\nmemtype 8\n",
+                             "gpus 2\ngroup 0 1\npci 10DE 0402\ngpu 0\nmemtype 8\ngpu 1\nmemtype unreadable\n"}) {
+        SCOPED_TRACE(card);
+        Open(card);
+        const int shown = Pos(IDC_MEMORY_SLIDER);
+        for (int apply = 0; apply < 2; ++apply) {
+            const size_t mark = journal.Mark();
+            Command(IDC_APPLY);
+            const auto writes = journal.ClockWrites(mark);
+            ASSERT_EQ(writes.size(), 2u);
+            for (const auto& write : writes) EXPECT_EQ(write.Number("memory_khz"), 1000000) << apply;
+            EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), shown);
+        }
+    }
+}
+
+TEST_F(MainDialogSliders, OnlyAClickRunsAButton) {
+    Open("pci 10DE 0402\n");
+    const size_t mark = journal.Mark();
+    Send(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
+    Send(WM_COMMAND, MAKEWPARAM(IDC_RESET, BN_SETFOCUS), reinterpret_cast<LPARAM>(Item(IDC_RESET)));
+    EXPECT_TRUE(journal.ClockWrites(mark).empty());
+    Command(IDC_APPLY);
+    EXPECT_EQ(journal.ClockWrites(mark).size(), 1u);
+}
+
 }  // namespace

@@ -102,24 +102,44 @@ TEST_F(SystemTrayTest, TaskbarRestartAndWorkAreaChangeAddTheIconAgain) {
 
 TEST(SingleInstance, AWindowWithTheTitleRefusesTheStartAndIsRestored) {
     CWnd running;
-    ASSERT_TRUE(running.CreateEx(0, COskaraApp::kTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(running.CreateEx(0, OSKARA_WINDOW_TITLE, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     ASSERT_FALSE(running.IsWindowVisible());
     COskaraApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(running.IsWindowVisible());
-    EXPECT_TRUE(app.Profiles().empty());
+    EXPECT_TRUE((app.Profiles().Count() == 0));
 }
 
 TEST(SingleInstance, AStartedInstanceIsFoundByItsMainWindowWhichTheTrayWindowShares) {
     COskaraApp app;
-    ASSERT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), nullptr);
+    ASSERT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), nullptr);
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(app.MainDialog(), nullptr);
     // A second start restores what it finds first: the main window, not the tray's hidden one.
-    EXPECT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), app.MainDialog()->m_hWnd);
-    EXPECT_EQ(app.Tray().GetWindowText(), COskaraApp::kTitle);
+    EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), app.MainDialog()->m_hWnd);
+    EXPECT_EQ(app.Tray().GetWindowText(), OSKARA_WINDOW_TITLE);
     EXPECT_EQ(app.m_pMainWnd, static_cast<CWnd*>(app.MainDialog()));
+
+    // The exit removes the icon while the tray window still exists; nothing is left for the
+    // application object's destructor.
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    probe.hWnd = app.Tray().m_hWnd;
+    probe.uID = IDI_TRAY_ICON;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
     app.ExitInstance();
+    EXPECT_TRUE(IsWindow(app.Tray().m_hWnd));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+}
+
+TEST(SingleInstance, ARunningInstanceWithoutAWindowYetRefusesTheStart) {
+    // Another start holds the instance mutex but has made no window so far.
+    HANDLE other = CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX);
+    ASSERT_NE(other, nullptr);
+    COskaraApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), nullptr);
+    CloseHandle(other);
 }
 
 }  // namespace
