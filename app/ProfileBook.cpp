@@ -1,5 +1,7 @@
 #include "app/ProfileBook.h"
 
+#include <cstddef>
+
 void ProfileBook::Replace(ProfileList profiles) {
     m_profiles = std::move(profiles);
     ++m_revision;
