@@ -5,10 +5,12 @@
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "app/StartupRules.h"
-#include "gpu/GpuControl.h"
-#include "ui/OskaraDlg.h"
+#include "gpu/FanPosition.h"
+#include "res/resource.h"
 
-COskaraApp::COskaraApp() : CWinApp(nullptr) {}
+COskaraApp::COskaraApp() : CWinApp(nullptr) {
+    m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
+}
 
 bool COskaraApp::InitInstance() {
     if (ActivateRunningInstance()) return false;
@@ -34,7 +36,7 @@ bool COskaraApp::InitInstance() {
 }
 
 int COskaraApp::ExitInstance() {
-    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles);
+    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List());
     CloseTavio();
     return CWinApp::ExitInstance();
 }
@@ -45,14 +47,14 @@ void COskaraApp::UseRegistryKey() {
 }
 
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
-    m_profiles = ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock);
+    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock));
 }
 
-void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles); }
+void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List()); }
 
 // Hidden windows count: an instance living in the tray is found by its tray window.
 bool COskaraApp::ActivateRunningInstance() {
-    HWND running = FindWindowW(nullptr, kTitle);
+    HWND running = FindWindowW(nullptr, OSKARA_WINDOW_TITLE);
     if (!running) return false;
     ::ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
@@ -61,10 +63,10 @@ bool COskaraApp::ActivateRunningInstance() {
 }
 
 bool COskaraApp::InstallTrayIcon() {
-    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(kAppIconId));
-    if (!m_tray.Install(nullptr, kTrayCallbackMessage, L"", icon, kTrayIconId, false, nullptr, nullptr, 0, 10))
+    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!m_tray.Install(nullptr, kTrayCallbackMessage, L"", icon, IDI_TRAY_ICON, false, nullptr, nullptr, 0, 10))
         return false;
-    m_tray.SetWindowText(kTitle);
+    m_tray.SetWindowText(OSKARA_WINDOW_TITLE);
     m_tray.SetCallbackWindow(&m_tray);
     m_tray.SetCommandWindow(&m_tray);
     return true;
@@ -81,11 +83,11 @@ bool COskaraApp::CreateMainDialog() {
     return false;
 }
 
-void COskaraApp::OnMainDialogDestroyed(COskaraDlg* dialog) {
+void COskaraApp::MainDialogGone(COskaraDlg* dialog) {
     if (m_mainDialog == dialog) m_mainDialog = nullptr;
 }
 
-bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->CardHasShaderClock(); }
+bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->Card().HasShaderClock(); }
 
 void COskaraApp::ReportCardChange() {
     if (!StartupRules::IsCardChange(Settings::ReadLastCard(m_settings), m_cardKey)) return;
@@ -123,11 +125,8 @@ void COskaraApp::RestoreLastOverclock() {
         StartupRules::PlanRestore(last, Settings::ReadLastCard(m_settings), m_cardKey,
                                   Settings::Read(m_settings, Settings::RestoreOC), ctrlHeld, CardHasShaderClock());
     if (!plan.restore || !m_mainDialog) return;
-    CGpuControl& gpu = m_mainDialog->Gpu();
-    for (uint32_t index : m_mainDialog->GpuGroup()) {
-        gpu.SelectGpu(index);
-        if (plan.setClocks) gpu.SetLevelClocks(m_mainDialog->TopLevel(), plan.core, plan.memory, plan.shader);
-        gpu.SetFanLevel(plan.automaticFan ? -1 : 0, plan.fanPercent);
-    }
+    std::optional<CardClocks> clocks;
+    if (plan.setClocks) clocks = CardClocks{plan.core, plan.memory, plan.shader};
+    m_mainDialog->Card().Apply(clocks, plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent);
     m_mainDialog->UpdateControls();
 }

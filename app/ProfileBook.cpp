@@ -24,7 +24,7 @@ bool ProfileBook::Rename(size_t index, const std::wstring& name) {
 
 bool ProfileBook::Remove(size_t index) {
     if (index >= m_profiles.size()) return false;
-    m_profiles.erase(m_profiles.begin() + static_cast<ptrdiff_t>(index));
+    m_profiles.erase(m_profiles.begin() + static_cast<std::ptrdiff_t>(index));
     Changed();
     return true;
 }

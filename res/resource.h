@@ -1,8 +1,10 @@
 #pragma once
-// Resource ids shared by the resource script and the code.
+// Resource ids and names shared by the resource script, the code, the tests and the scripts.
+#define OSKARA_WINDOW_TITLE L"BRENMAR Oskara"
 #define IDD_OSKARA_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDR_TRAY_MENU 136
+#define IDI_TRAY_ICON 136
 #define IDB_GAUGE 137
 #define ID_TRAY_OPEN 0xE101
 #define ID_TRAY_EXIT 0xE141

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/Wnd.h"
+#include "res/resource.h"
 
 // The notification-area icon and the hidden window that receives its mouse notices, the popup
 // menu's commands and the application's controller messages.
@@ -18,8 +19,8 @@ public:
         ~Owner() = default;
     };
 
-    static constexpr UINT kOpenCommand = 0xE101;
-    static constexpr UINT kExitCommand = 0xE141;
+    static constexpr UINT kOpenCommand = ID_TRAY_OPEN;
+    static constexpr UINT kExitCommand = ID_TRAY_EXIT;
 
     explicit CSystemTray(Owner& owner);
     ~CSystemTray() override;

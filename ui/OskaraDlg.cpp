@@ -2,16 +2,14 @@
 
 #include <windowsx.h>
 
-#include "app/OskaraApp.h"
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "gpu/GpuControl.h"
 #include "res/resource.h"
 #include "ui/ClockCoupling.h"
 #include "ui/ClockTestZone.h"
-#include "ui/FanPosition.h"
+#include "gpu/FanPosition.h"
 #include "ui/MemoryClockFactor.h"
-#include "ui/PollReadings.h"
 #include "ui/SliderRange.h"
 #include "ui/TemperatureGauge.h"
 #include "ui/Truncate.h"
@@ -33,8 +31,8 @@ HFONT CreateLabelFont(int height) {
 }
 }  // namespace
 
-COskaraDlg::COskaraDlg(COskaraApp& app, CWnd* parent)
-    : CDialog(IDD_OSKARA_DIALOG, parent), m_app(app), m_gpu(std::make_unique<CGpuControl>()) {
+COskaraDlg::COskaraDlg(Host& host, CWnd* parent)
+    : CDialog(IDD_OSKARA_DIALOG, parent), m_host(host), m_gpu(std::make_unique<CGpuControl>()), m_card(*m_gpu) {
     BindControl(m_shaderSlider, IDC_SHADER_SLIDER);
     BindControl(m_memorySlider, IDC_MEMORY_SLIDER);
     BindControl(m_coreSlider, IDC_CORE_SLIDER);
@@ -51,10 +49,11 @@ COskaraDlg::COskaraDlg(COskaraApp& app, CWnd* parent)
     BindControl(m_apply, IDC_APPLY);
     BindControl(m_reset, IDC_RESET);
 
-    m_icon = LoadIconW(app.Instance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    m_icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     IdentifyCard();
     m_gauge.Reset(static_cast<HBITMAP>(
-        LoadImageW(app.Instance(), MAKEINTRESOURCEW(IDB_GAUGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_GAUGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 COskaraDlg::~COskaraDlg() { DestroyWindow(); }
@@ -63,34 +62,27 @@ void COskaraDlg::IdentifyCard() {
     try {
         m_gpu->Bind();
     } catch (const DriverBindError&) {
-        MessageBoxW(nullptr, L"Brenmar Oskara requires an NVIDIA VGA adapter.", m_app.AppName().c_str(),
+        MessageBoxW(nullptr, L"Brenmar Oskara requires an NVIDIA VGA adapter.", m_host.MessageCaption().c_str(),
                     MB_ICONERROR);
         PostQuitMessage(0);
     }
-    m_gpu->GetGroupGpuIndexes(m_gpuGroup);
-
     uint16_t vendor = 0, device = 0;
-    m_app.SetCardKey(m_gpu->GetPciIds(vendor, device) ? ProfileStore::CardKey(vendor, device) : L"");
-
-    double core = 0, memory = 0, shader = 0;
-    while (m_gpu->GetLevelDefaultClocks(m_topLevel + 1, core, memory, shader)) ++m_topLevel;
-    core = memory = shader = 0;
-    m_gpu->GetLevelDefaultClocks(m_topLevel, core, memory, shader);
-    m_cardHasShaderClock = shader != 0;
+    const bool pciKnown = m_card.Identify(vendor, device);
+    m_host.SetCardKey(pciKnown ? ProfileStore::CardKey(vendor, device) : L"");
 }
 
 bool COskaraDlg::OnInitDialog() {
-    double core = 0, memory = 0, shader = 0;
-    m_gpu->GetLevelDefaultClocks(m_topLevel, core, memory, shader);
-    memory *= GetMemoryClockFactor();
-    const SliderRange coreRange = ClockSliderRange(core), memoryRange = ClockSliderRange(memory),
-                      shaderRange = ClockSliderRange(shader);
+    CardClocks defaults;
+    m_card.DefaultClocks(defaults);
+    const SliderRange coreRange = ClockSliderRange(defaults.core),
+                      memoryRange = ClockSliderRange(defaults.memory * GetMemoryClockFactor()),
+                      shaderRange = ClockSliderRange(defaults.shader);
     m_coreSlider.SetRange(coreRange.min, coreRange.max);
     m_memorySlider.SetRange(memoryRange.min, memoryRange.max);
     m_shaderSlider.SetRange(shaderRange.min, shaderRange.max);
     m_fanSlider.SetRange(kFanSliderRange.min, kFanSliderRange.max);
 
-    SetWindowText(COskaraApp::kTitle);
+    SetWindowText(OSKARA_WINDOW_TITLE);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     CreateFonts();
@@ -118,7 +110,7 @@ void COskaraDlg::PlaceButtons() {
 }
 
 int COskaraDlg::GetMemoryClockFactor() {
-    return MemoryClockFactor(m_app.Settings(), [this](uint32_t& code) { return m_gpu->GetMemoryType(code); });
+    return MemoryClockFactor(m_host.Settings(), [this](uint32_t& code) { return m_gpu->GetMemoryType(code); });
 }
 
 void COskaraDlg::UpdateValueLabels() {
@@ -129,29 +121,16 @@ void COskaraDlg::UpdateValueLabels() {
 }
 
 void COskaraDlg::UpdateControls() {
-    double core = 0, memory = 0, shader = 0;
-    m_gpu->GetLevelCurrentClocks(m_topLevel, core, memory, shader);
-    memory *= GetMemoryClockFactor();
-    m_coreSlider.SetPos(TruncToInt(core));
-    m_memorySlider.SetPos(TruncToInt(memory));
-    m_shaderSlider.SetPos(TruncToInt(shader));
-    m_shaderSlider.EnableWindow(shader != 0);
+    CardClocks clocks;
+    m_card.CurrentClocks(clocks);
+    SetClockSlider(ClockSlider::Core, TruncToInt(clocks.core));
+    SetClockSlider(ClockSlider::Memory, TruncToInt(clocks.memory * GetMemoryClockFactor()));
+    SetClockSlider(ClockSlider::Shader, TruncToInt(clocks.shader));
+    m_shaderSlider.EnableWindow(clocks.shader != 0);
 
-    int highestFan = 0;
-    for (uint32_t gpu : m_gpuGroup) {
-        m_gpu->SelectGpu(gpu);
-        int level = 0;
-        if (m_gpu->GetFanLevel(0, level) && level > highestFan) highestFan = level;
-    }
-    m_fanSlider.SetPos(m_gpu->IsFanAutomatic() ? kFanAutomaticPosition : highestFan);
+    const CardFan fan = m_card.ReadFan();
+    m_fanSlider.SetPos(fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
     UpdateValueLabels();
-}
-
-void COskaraDlg::SetFan(int position) {
-    if (IsAutomaticFan(position))
-        m_gpu->SetFanLevel(-1, 0);
-    else
-        m_gpu->SetFanLevel(0, position);
 }
 
 void COskaraDlg::OnApply() {
@@ -160,15 +139,12 @@ void COskaraDlg::OnApply() {
     const double shader = m_shaderSlider.GetPos();
     const int fan = m_fanSlider.GetPos();
     // Sliders at 0 mean the card could not be read; 0 MHz must never reach it.
-    const bool clocksUsable = core > 0 && memory > 0;
-    for (uint32_t gpu : m_gpuGroup) {
-        m_gpu->SelectGpu(gpu);
-        if (clocksUsable) m_gpu->SetLevelClocks(m_topLevel, core, memory, shader);
-        SetFan(fan);
-    }
+    std::optional<CardClocks> clocks;
+    if (core > 0 && memory > 0) clocks = CardClocks{core, memory, shader};
+    m_card.Apply(clocks, fan);
     UpdateControls();
 
-    SettingsStore& settings = m_app.Settings();
+    SettingsStore& settings = m_host.Settings();
     Settings::Write(settings, Settings::LastCore, static_cast<uint32_t>(TruncToInt(core)));
     Settings::Write(settings, Settings::LastMem, static_cast<uint32_t>(TruncToInt(memory)));
     Settings::Write(settings, Settings::LastShader, static_cast<uint32_t>(TruncToInt(shader)));
@@ -177,58 +153,71 @@ void COskaraDlg::OnApply() {
 }
 
 void COskaraDlg::OnReset() {
-    for (uint32_t gpu : m_gpuGroup) {
-        m_gpu->SelectGpu(gpu);
-        double core = 0, memory = 0, shader = 0;
-        // Without the defaults there is nothing sound to write.
-        if (m_gpu->GetLevelDefaultClocks(m_topLevel, core, memory, shader))
-            m_gpu->SetLevelClocks(m_topLevel, core, memory, shader);
-        m_gpu->SetFanLevel(-1, 0);
-    }
+    m_card.Reset();
     UpdateControls();
     Invalidate(FALSE);
 }
 
 void COskaraDlg::OnPoll() {
-    std::vector<int32_t> readings;
-    for (uint32_t gpu : m_gpuGroup) {
-        m_gpu->SelectGpu(gpu);
-        THERMAL_SETTINGS thermal{};
-        m_gpu->GetThermalSettings(&thermal);
-        readings.push_back(thermal.sensor[0].currentTemp);
-    }
-    const int32_t highest = HighestTemperature(readings);
-    m_temperatureLabel.SetWindowText(TemperatureLabel(highest));
-    m_temperature = highest;
+    const int32_t hottest = m_card.HottestTemperature();
+    m_temperatureLabel.SetWindowText(TemperatureLabel(hottest));
+    m_temperature = hottest;
     Invalidate(TRUE);
 }
 
-void COskaraDlg::OnSliderMoved(HWND slider) {
-    CSliderCtrl* moved = slider == m_coreSlider.m_hWnd     ? &m_coreSlider
-                         : slider == m_memorySlider.m_hWnd ? &m_memorySlider
-                         : slider == m_shaderSlider.m_hWnd ? &m_shaderSlider
-                                                           : nullptr;
-    if (moved) {
-        const SliderRange range{moved->GetRangeMin(), moved->GetRangeMax()};
-        const int pos = moved->GetPos();
-        const SliderRange grown = GrownClockRange(range, pos);
-        if (grown.max != range.max) {
-            moved->EnableWindow(FALSE);
-            moved->SetRangeMax(grown.max);
-            moved->SetPos(pos);
-            moved->EnableWindow(TRUE);
-        }
-        if (grown.min != range.min) {
-            moved->EnableWindow(FALSE);
-            moved->SetRangeMin(grown.min);
-            moved->SetPos(pos);
-            moved->EnableWindow(TRUE);
-        }
-        uint16_t vendor = 0, device = 0;
-        if (m_gpu->GetPciIds(vendor, device) && CouplesCoreAndShader(device)) {
-            if (moved == &m_coreSlider) m_shaderSlider.SetPos(ShaderForCore(m_coreSlider.GetPos()));
-            if (moved == &m_shaderSlider) m_coreSlider.SetPos(CoreForShader(m_shaderSlider.GetPos()));
-        }
+CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
+    switch (which) {
+    case ClockSlider::Core: return m_coreSlider;
+    case ClockSlider::Memory: return m_memorySlider;
+    case ClockSlider::Shader: break;
+    }
+    return m_shaderSlider;
+}
+
+int COskaraDlg::ClockSliderPos(ClockSlider which) { return Slider(which).GetPos(); }
+
+int COskaraDlg::FanSliderPos() { return m_fanSlider.GetPos(); }
+
+void COskaraDlg::SetFanSlider(int position) { m_fanSlider.SetPos(position); }
+
+void COskaraDlg::SetClockRange(CSliderCtrl& slider, int min, int max) {
+    const int pos = slider.GetPos();
+    slider.EnableWindow(FALSE);
+    if (max != slider.GetRangeMax()) slider.SetRangeMax(max);
+    if (min != slider.GetRangeMin()) slider.SetRangeMin(min);
+    slider.SetPos(pos);
+    slider.EnableWindow(TRUE);
+}
+
+void COskaraDlg::SetClockSlider(ClockSlider which, int value) {
+    CSliderCtrl& slider = Slider(which);
+    const SliderRange range{slider.GetRangeMin(), slider.GetRangeMax()};
+    const SliderRange holding = RangeHolding(range, value);
+    if (!(holding == range)) {
+        const bool enabled = IsWindowEnabled(slider.m_hWnd);
+        SetClockRange(slider, holding.min, holding.max);
+        if (!enabled) slider.EnableWindow(FALSE);
+    }
+    slider.SetPos(value);
+}
+
+void COskaraDlg::OnScroll(HWND slider) {
+    for (ClockSlider which : {ClockSlider::Core, ClockSlider::Memory, ClockSlider::Shader}) {
+        if (Slider(which).m_hWnd == slider) return OnSliderMoved(which);
+    }
+    UpdateValueLabels();
+}
+
+void COskaraDlg::OnSliderMoved(ClockSlider which) {
+    CSliderCtrl& moved = Slider(which);
+    const SliderRange range{moved.GetRangeMin(), moved.GetRangeMax()};
+    const SliderRange grown = GrownClockRange(range, moved.GetPos());
+    if (grown.max != range.max) SetClockRange(moved, range.min, grown.max);
+    if (grown.min != range.min) SetClockRange(moved, grown.min, grown.max);
+    uint16_t vendor = 0, device = 0;
+    if (m_card.PciIds(vendor, device) && CouplesCoreAndShader(device)) {
+        if (which == ClockSlider::Core) m_shaderSlider.SetPos(ShaderForCore(m_coreSlider.GetPos()));
+        if (which == ClockSlider::Shader) m_coreSlider.SetPos(CoreForShader(m_shaderSlider.GetPos()));
     }
     UpdateValueLabels();
 }
@@ -264,12 +253,14 @@ void COskaraDlg::OnLButtonDown(int x, int y) {
 }
 
 void COskaraDlg::RunClockTest() {
-    double core = m_coreSlider.GetPos(), memory = m_memorySlider.GetPos(), shader = m_shaderSlider.GetPos();
+    CardClocks clocks{static_cast<double>(m_coreSlider.GetPos()), static_cast<double>(m_memorySlider.GetPos()),
+                      static_cast<double>(m_shaderSlider.GetPos())};
     int passed = 0;
     m_clockTestRunning = true;
-    memory /= GetMemoryClockFactor();
-    const wchar_t* title = m_app.AppName().c_str();
-    if (!m_gpu->TestLevelClocks(m_topLevel, core, memory, shader, passed))
+    clocks.memory /= GetMemoryClockFactor();
+    const std::wstring caption = m_host.MessageCaption();
+    const wchar_t* title = caption.c_str();
+    if (!m_card.TestClocks(clocks, passed))
         MessageBoxW(m_hWnd, L"Clock Test not supported on this Platform/Device.", title, MB_ICONINFORMATION);
     else if (passed)
         MessageBoxW(m_hWnd, L"Clock Test completed successfully.", title, MB_ICONINFORMATION);
@@ -286,16 +277,28 @@ void COskaraDlg::OnActivate(WPARAM state) {
 LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
     if (event == PBT_APMSUSPEND) m_suspendedFanPosition = m_fanSlider.GetPos();
     // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
-    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) SetFan(m_suspendedFanPosition);
+    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) m_card.SetFan(m_suspendedFanPosition);
     return CDialog::WindowProc(WM_POWERBROADCAST, event, data);
 }
 
 void COskaraDlg::OnEndSession(bool ending) {
-    if (ending) m_app.ExitInstance();
+    if (ending) m_host.EndSession();
+}
+
+// Only a click: an owner-drawn button's double-click notification must not run Apply twice.
+bool COskaraDlg::OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+    case IDC_CLOSE: DestroyWindow(); return true;
+    case IDC_MINIMIZE: ShowWindow(SW_HIDE); return true;
+    case IDC_RESET: OnReset(); return true;
+    case IDC_APPLY: OnApply(); return true;
+    }
+    return false;
 }
 
 void COskaraDlg::PostNcDestroy() {
-    m_app.OnMainDialogDestroyed(this);
+    m_host.MainDialogGone(this);
     delete this;
 }
 
@@ -316,19 +319,14 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_HSCROLL: {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);
-        OnSliderMoved(reinterpret_cast<HWND>(lp));
+        OnScroll(reinterpret_cast<HWND>(lp));
         return result;
     }
     case WM_TIMER:
         if (wp == kPollTimer) OnPoll();
         break;
     case WM_COMMAND:
-        switch (LOWORD(wp)) {
-        case IDC_CLOSE: DestroyWindow(); return 0;
-        case IDC_MINIMIZE: ShowWindow(SW_HIDE); return 0;
-        case IDC_RESET: OnReset(); return 0;
-        case IDC_APPLY: OnApply(); return 0;
-        }
+        if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
         break;
     case WM_ENDSESSION:
         OnEndSession(wp != FALSE);

@@ -2,28 +2,52 @@
 #include <windows.h>
 
 #include <memory>
-#include <vector>
+#include <string>
 
+#include "app/Profile.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"
 #include "framework/SliderCtrl.h"
+#include "gpu/Card.h"
 
-class COskaraApp;
 class CGpuControl;
+class ProfileBook;
+class SettingsStore;
 
 // The main window: four sliders with their value labels, the temperature and its gauge, and the
-// buttons. It owns the card (the one CGpuControl) and its GPU group; every write to the card goes
-// to each GPU of the group at the top performance level. It frees itself when its window is gone.
+// buttons. It owns the card (the one CGpuControl and the CCard over it); every write to the card
+// goes to each GPU of the group at the top performance level. It frees itself when its window is
+// gone.
 class COskaraDlg : public CDialog {
 public:
+    // What the window needs of its owner.
+    class Host {
+    public:
+        virtual SettingsStore& Settings() = 0;
+        virtual ProfileBook& Profiles() = 0;
+        // Formed from the card's PCI ids when the window identifies the card; empty when unknown.
+        virtual void SetCardKey(const std::wstring& key) = 0;
+        virtual std::wstring MessageCaption() = 0;
+        // Windows is logging off or shutting down: store what the exit stores.
+        virtual void EndSession() = 0;
+        virtual void MainDialogGone(COskaraDlg* dialog) = 0;
+
+    protected:
+        ~Host() = default;
+    };
+
+    enum class ClockSlider { Core, Memory, Shader };
+
     static constexpr UINT_PTR kPollTimer = 99;
     static constexpr UINT kPollPeriodMs = 3000;
 
     // Binds the driver and identifies the card; a card that cannot be bound is reported and a
     // quit is requested, and every later card operation then does nothing.
-    COskaraDlg(COskaraApp& app, CWnd* parent);
+    COskaraDlg(Host& host, CWnd* parent);
     ~COskaraDlg() override;
+
+    CCard& Card() { return m_card; }
 
     // Reads what the card runs now into the sliders and labels.
     void UpdateControls();
@@ -33,11 +57,14 @@ public:
     void OnApply();
     void OnReset();
 
-    CGpuControl& Gpu() { return *m_gpu; }
-    const std::vector<uint32_t>& GpuGroup() const { return m_gpuGroup; }
-    int TopLevel() const { return m_topLevel; }
-    // False on cards whose top level has no separate shader clock.
-    bool CardHasShaderClock() const { return m_cardHasShaderClock; }
+    // Slider units: memory as shown. The range first grows to hold the value, so the slider
+    // never shows (and Apply never writes) less than asked.
+    void SetClockSlider(ClockSlider which, int value);
+    int ClockSliderPos(ClockSlider which);
+    void SetFanSlider(int position);
+    int FanSliderPos();
+    // What follows a moved clock slider: range growth, core-shader coupling, labels.
+    void OnSliderMoved(ClockSlider which);
 
 protected:
     bool OnInitDialog() override;
@@ -51,20 +78,19 @@ private:
     void OnPaint();
     void OnLButtonDown(int x, int y);
     void OnActivate(WPARAM state);
-    void OnSliderMoved(HWND slider);
+    void OnScroll(HWND slider);
+    bool OnCommand(WORD id, WORD code);
     void OnPoll();
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
     void OnEndSession(bool ending);
     void RunClockTest();
-    // Fan slider position to the selected GPU: above 100 automatic, else a fixed percent.
-    void SetFan(int position);
+    CSliderCtrl& Slider(ClockSlider which);
+    void SetClockRange(CSliderCtrl& slider, int min, int max);
 
-    COskaraApp& m_app;
+    Host& m_host;
     HICON m_icon = nullptr;
-    int m_topLevel = 0;
     std::unique_ptr<CGpuControl> m_gpu;
-    std::vector<uint32_t> m_gpuGroup;
-    bool m_cardHasShaderClock = false;
+    CCard m_card;
     CSliderCtrl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
     CStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
     CBitmap m_gauge;

@@ -11,3 +11,9 @@ SliderRange GrownClockRange(SliderRange range, int pos) {
     if (range.min == pos && range.min > 0) range.min = TruncToInt(pos * 0.75);
     return range;
 }
+
+SliderRange RangeHolding(SliderRange range, int value) {
+    if (value > range.max) range.max = TruncToInt(value * 1.35);
+    if (value < range.min && range.min > 0) range.min = TruncToInt(value * 0.75);
+    return range;
+}

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/FanPosition.h"
+#include "gpu/FanPosition.h"
 
 struct SliderRange {
     int min;
@@ -17,3 +17,7 @@ SliderRange ClockSliderRange(double defaultMhz);
 // raises the maximum to 1.35 × pos; resting on a minimum above 0 lowers it to 0.75 × pos. So the
 // user can go as far as the card allows, a step at a time.
 SliderRange GrownClockRange(SliderRange range, int pos);
+
+// The range a clock slider needs to show value: above the maximum it grows to 1.35 × value,
+// below a minimum above 0 it drops to 0.75 × value, as if the user had pushed it there.
+SliderRange RangeHolding(SliderRange range, int value);

@@ -1,6 +1,6 @@
 #include "ui/ValueLabels.h"
 
-#include "ui/FanPosition.h"
+#include "gpu/FanPosition.h"
 
 std::wstring ClockLabel(int mhz) { return std::to_wstring(mhz) + L" MHz"; }
 

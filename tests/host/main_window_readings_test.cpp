@@ -82,14 +82,6 @@ TEST(TemperatureGauge, CopiesTheBottomRowsToTheSlotBottom) {
     EXPECT_EQ(empty.destY, 214);
 }
 
-TEST(PollReadings, TheHottestGpuWinsAndNegativeReadingsNever) {
-    EXPECT_EQ(HighestTemperature({61, 67}), 67);
-    EXPECT_EQ(HighestTemperature({67, 61}), 67);
-    EXPECT_EQ(HighestTemperature({-10, 30}), 30);
-    EXPECT_EQ(HighestTemperature({-5, -1}), 0);
-    EXPECT_EQ(HighestTemperature({}), 0);
-}
-
 TEST(PollReadings, TavioBarsFillAtOneHundred) {
     EXPECT_EQ(TavioBarCells(0), 0);
     EXPECT_EQ(TavioBarCells(4), 0);

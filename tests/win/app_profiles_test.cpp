@@ -46,9 +46,9 @@ TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
     app.UseRegistryKey();
     app.SetCardKey(L"10DE-06C0");
     app.LoadCardProfiles(true);
-    ASSERT_EQ(app.Profiles().size(), 2u);
-    EXPECT_EQ(app.Profiles()[0].fan, 44);
-    EXPECT_STREQ(app.Profiles()[1].name, L"Fast");
+    ASSERT_EQ(app.Profiles().Count(), 2u);
+    EXPECT_EQ(app.Profiles().At(0).fan, 44);
+    EXPECT_STREQ(app.Profiles().At(1).name, L"Fast");
 
     app.ExitInstance();
     EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
@@ -65,11 +65,10 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
     COskaraApp app;
     app.UseRegistryKey();
     app.LoadCardProfiles(true);
-    EXPECT_TRUE(app.Profiles().empty());
+    EXPECT_EQ(app.Profiles().Count(), 0u);
     PROFILE extra{};
     extra.core = extra.memory = extra.shader = 500;
-    app.Profiles().push_back(extra);
-    app.SaveProfiles();
+    EXPECT_EQ(app.Profiles().Create(extra), ProfileBook::CreateResult::Created);
     app.ExitInstance();
     EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 300u);

@@ -69,7 +69,7 @@ TEST_F(MainDialogPoll, ARefreshTakesTheHighestFanOfTheGroupAndDisablesAMissingSh
     Open("gpus 3\ngroup 0 1 2\npci 10DE 0402\n"
          "level 1 0:300000 4:100000\nlevel 2 0:450000 4:500000\nlevel 3 0:700000 4:1000000\n"
          "gpu 0\ncooler 0 30 2 1\ngpu 1\ncooler 0 45 2 1\ngpu 2\ncooler 0 35 2 1\n");
-    EXPECT_FALSE(dlg->CardHasShaderClock());
+    EXPECT_FALSE(dlg->Card().HasShaderClock());
     EXPECT_EQ(Pos(IDC_SHADER_SLIDER), 0);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_SHADER_SLIDER)));
     EXPECT_EQ(Text(IDC_SHADER_VALUE), L"N/A");

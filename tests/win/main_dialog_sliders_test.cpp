@@ -66,4 +66,40 @@ TEST_F(MainDialogSliders, CoreAndShaderMoveTogetherOnTheTiedCardsOnly) {
     EXPECT_EQ(Pos(IDC_SHADER_SLIDER), 1300);
 }
 
+TEST_F(MainDialogSliders, ASliderNeverShowsLessThanTheCardRunsOrAProfileAsks) {
+    // The top level runs 1000 MHz on a 700 MHz default: above the default range's 931.
+    Open("pci 10DE 0402\nlevel 1 0:300000 4:100000 7:600000\nlevel 2 0:450000 4:500000 7:900000\n"
+         "level 3 0:700000:1000000 4:1000000 7:1400000\n");
+    EXPECT_EQ(Text(IDC_CORE_VALUE), L"1000 MHz");
+    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1350);
+    size_t mark = journal.Mark();
+    Slide(IDC_FAN_SLIDER, 60);  // only the fan changes
+    Command(IDC_APPLY);
+    auto writes = journal.ClockWrites(mark);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
+
+    // A profile's clocks set from outside the window, below and above the default range.
+    Open("pci 10DE 0402\n");
+    dlg->SetClockSlider(COskaraDlg::ClockSlider::Core, 1000);
+    dlg->SetClockSlider(COskaraDlg::ClockSlider::Memory, 800);  // shown units; minimum was 1000
+    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 600);
+    mark = journal.Mark();
+    Command(IDC_APPLY);
+    writes = journal.ClockWrites(mark);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
+    EXPECT_EQ(writes[0].Number("memory_khz"), 400000);
+}
+
+TEST_F(MainDialogSliders, OnlyAClickRunsAButton) {
+    Open("pci 10DE 0402\n");
+    const size_t mark = journal.Mark();
+    Send(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
+    Send(WM_COMMAND, MAKEWPARAM(IDC_RESET, BN_SETFOCUS), reinterpret_cast<LPARAM>(Item(IDC_RESET)));
+    EXPECT_TRUE(journal.ClockWrites(mark).empty());
+    Command(IDC_APPLY);
+    EXPECT_EQ(journal.ClockWrites(mark).size(), 1u);
+}
+
 }  // namespace

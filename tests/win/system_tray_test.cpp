@@ -102,22 +102,22 @@ TEST_F(SystemTrayTest, TaskbarRestartAndWorkAreaChangeAddTheIconAgain) {
 
 TEST(SingleInstance, AWindowWithTheTitleRefusesTheStartAndIsRestored) {
     CWnd running;
-    ASSERT_TRUE(running.CreateEx(0, COskaraApp::kTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(running.CreateEx(0, OSKARA_WINDOW_TITLE, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     ASSERT_FALSE(running.IsWindowVisible());
     COskaraApp app;
     EXPECT_FALSE(app.InitInstance());
     EXPECT_TRUE(running.IsWindowVisible());
-    EXPECT_TRUE(app.Profiles().empty());
+    EXPECT_TRUE((app.Profiles().Count() == 0));
 }
 
 TEST(SingleInstance, AStartedInstanceIsFoundByItsMainWindowWhichTheTrayWindowShares) {
     COskaraApp app;
-    ASSERT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), nullptr);
+    ASSERT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), nullptr);
     ASSERT_TRUE(app.InitInstance());
     ASSERT_NE(app.MainDialog(), nullptr);
     // A second start restores what it finds first: the main window, not the tray's hidden one.
-    EXPECT_EQ(FindWindowW(nullptr, COskaraApp::kTitle), app.MainDialog()->m_hWnd);
-    EXPECT_EQ(app.Tray().GetWindowText(), COskaraApp::kTitle);
+    EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), app.MainDialog()->m_hWnd);
+    EXPECT_EQ(app.Tray().GetWindowText(), OSKARA_WINDOW_TITLE);
     EXPECT_EQ(app.m_pMainWnd, static_cast<CWnd*>(app.MainDialog()));
     app.ExitInstance();
 }

@@ -160,8 +160,6 @@ void MessageBoxCloser::CloseOpenBox() {
 void MainDialogFixture::SetUp() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    WinTest::ClearBrenmarKey();
-    app.UseRegistryKey();
 }
 
 void MainDialogFixture::TearDown() {
@@ -181,7 +179,7 @@ void MainDialogFixture::Open(const std::string& card) {
     DeleteFileW(path.c_str());
     SetEnvironmentVariableW(L"OSKARA_SIM_JOURNAL", path.c_str());
     journal.Use(path);
-    dlg = new COskaraDlg(app, nullptr);
+    dlg = new COskaraDlg(host, nullptr);
     ASSERT_TRUE(dlg->Create());
 }
 

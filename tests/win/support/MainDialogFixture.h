@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/OskaraApp.h"
+#include "app/ProfileBook.h"
 #include "app/Settings.h"
+#include "tests/host/MemorySettingsStore.h"
 #include "ui/OskaraDlg.h"
 
 // One journalled driver call: its name and its fields as written (strings without their quotes).
@@ -70,6 +71,23 @@ private:
     UINT_PTR m_timer = 0;
 };
 
+// The main window's owner, recording what the window asked of it.
+class RecordingDialogHost : public COskaraDlg::Host {
+public:
+    SettingsStore& Settings() override { return settings; }
+    ProfileBook& Profiles() override { return profiles; }
+    void SetCardKey(const std::wstring& key) override { cardKey = key; }
+    std::wstring MessageCaption() override { return L"Oskara"; }
+    void EndSession() override { ++endSessions; }
+    void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
+
+    MemorySettingsStore settings;
+    ProfileBook profiles;
+    std::wstring cardKey;
+    int endSessions = 0;
+    std::vector<COskaraDlg*> gone;
+};
+
 class MainDialogFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -95,9 +113,9 @@ protected:
     // true when one at this point was waiting.
     bool TakeDragAt(int x, int y);
 
-    uint32_t Setting(const IntSetting& setting) { return Settings::Read(app.Settings(), setting); }
+    uint32_t Setting(const IntSetting& setting) { return Settings::Read(host.Settings(), setting); }
 
-    COskaraApp app;
+    RecordingDialogHost host;
     COskaraDlg* dlg = nullptr;
     DriverJournal journal;
 };

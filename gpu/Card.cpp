@@ -1,0 +1,78 @@
+#include "gpu/Card.h"
+
+#include "gpu/GpuControl.h"
+#include "gpu/FanPosition.h"
+
+bool CCard::Identify(uint16_t& vendor, uint16_t& device) {
+    m_gpu.GetGroupGpuIndexes(m_group);
+    const bool pciKnown = m_gpu.GetPciIds(vendor, device);
+    CardClocks clocks;
+    while (m_gpu.GetLevelDefaultClocks(m_topLevel + 1, clocks.core, clocks.memory, clocks.shader)) ++m_topLevel;
+    clocks = {};
+    m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
+    m_hasShaderClock = clocks.shader != 0;
+    return pciKnown;
+}
+
+bool CCard::PciIds(uint16_t& vendor, uint16_t& device) { return m_gpu.GetPciIds(vendor, device); }
+
+bool CCard::DefaultClocks(CardClocks& clocks) {
+    return m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
+}
+
+bool CCard::CurrentClocks(CardClocks& clocks) {
+    return m_gpu.GetLevelCurrentClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
+}
+
+CardFan CCard::ReadFan() {
+    CardFan fan;
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        int level = 0;
+        if (m_gpu.GetFanLevel(0, level) && level > fan.highestPercent) fan.highestPercent = level;
+    }
+    fan.automatic = m_gpu.IsFanAutomatic();
+    return fan;
+}
+
+bool CCard::FanLevel(int& percent) { return m_gpu.GetFanLevel(0, percent); }
+
+int32_t CCard::HottestTemperature() {
+    // A failed or negative reading never wins.
+    int32_t hottest = 0;
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        THERMAL_SETTINGS thermal{};
+        m_gpu.GetThermalSettings(&thermal);
+        if (thermal.sensor[0].currentTemp > hottest) hottest = thermal.sensor[0].currentTemp;
+    }
+    return hottest;
+}
+
+void CCard::Apply(const std::optional<CardClocks>& clocks, std::optional<int> fanPosition) {
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        if (clocks) m_gpu.SetLevelClocks(m_topLevel, clocks->core, clocks->memory, clocks->shader);
+        if (fanPosition) SetFan(*fanPosition);
+    }
+}
+
+void CCard::Reset() {
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        CardClocks defaults;
+        if (DefaultClocks(defaults)) m_gpu.SetLevelClocks(m_topLevel, defaults.core, defaults.memory, defaults.shader);
+        m_gpu.SetFanLevel(-1, 0);
+    }
+}
+
+void CCard::SetFan(int fanPosition) {
+    if (IsAutomaticFan(fanPosition))
+        m_gpu.SetFanLevel(-1, 0);
+    else
+        m_gpu.SetFanLevel(0, fanPosition);
+}
+
+bool CCard::TestClocks(const CardClocks& clocks, int& passed) {
+    return m_gpu.TestLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader, passed);
+}

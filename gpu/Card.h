@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class CGpuControl;
+
+// Clocks in MHz as the card takes them: memory is the real clock, not the shown one.
+struct CardClocks {
+    double core = 0, memory = 0, shader = 0;
+};
+
+// The fan as the window shows it: the highest fixed level of the group, and whether the GPU
+// selected last runs its automatic control.
+struct CardFan {
+    int highestPercent = 0;
+    bool automatic = false;
+};
+
+// The card as a whole: its GPU group, the top performance level every clock operation addresses,
+// and whether that level has a shader clock. Every operation that concerns all GPUs of the card
+// loops over the group here and nowhere else. Reads of a single GPU address the one selected last.
+class CCard {
+public:
+    explicit CCard(CGpuControl& gpu) : m_gpu(gpu) {}
+
+    // After the driver was bound (or failed to be): the group, the PCI ids that form the card
+    // key (false when unreadable), the level count and the shader fact, each read once.
+    bool Identify(uint16_t& vendor, uint16_t& device);
+
+    const std::vector<uint32_t>& Group() const { return m_group; }
+    int TopLevel() const { return m_topLevel; }
+    bool HasShaderClock() const { return m_hasShaderClock; }
+    // The memory type of the GPU the card key and the memory class came from; nullopt when the
+    // driver could not tell.
+    std::optional<uint32_t> MemoryType() const { return m_memoryType; }
+
+    bool PciIds(uint16_t& vendor, uint16_t& device);
+    bool DefaultClocks(CardClocks& clocks);
+    bool CurrentClocks(CardClocks& clocks);
+    CardFan ReadFan();
+    // The fan of the GPU selected last, in percent.
+    bool FanLevel(int& percent);
+    // The hottest GPU of the group; a failed reading counts as 0.
+    int32_t HottestTemperature();
+
+    // Writes to every GPU of the group: the clocks when given, then the fan when given (a slider
+    // position: above 100 automatic, else a fixed percent).
+    void Apply(const std::optional<CardClocks>& clocks, std::optional<int> fanPosition);
+    // Default clocks and automatic fan on every GPU; a GPU whose defaults cannot be read keeps
+    // its clocks, as 0 MHz must never reach it.
+    void Reset();
+    // The fan of the GPU selected last only.
+    void SetFan(int fanPosition);
+    // passed is 1 when the driver accepted the clocks; false when no test ran.
+    bool TestClocks(const CardClocks& clocks, int& passed);
+
+private:
+    CGpuControl& m_gpu;
+    std::vector<uint32_t> m_group;
+    int m_topLevel = 0;
+    bool m_hasShaderClock = false;
+    std::optional<uint32_t> m_memoryType;
+};
