@@ -7,8 +7,10 @@
 #include "app/StartupRules.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
+#include "tavio/TavioDevice.h"
 
-COskaraApp::COskaraApp() : CWinApp(nullptr) {
+COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> transport)
+    : CWinApp(appName), m_tavio(transport ? std::move(transport) : std::make_unique<CTavioDevice>()) {
     m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
 }
 

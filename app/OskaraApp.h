@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/ProfileBook.h"
@@ -6,6 +7,7 @@
 #include "framework/KernelHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
+#include "tavio/TavioTransport.h"
 #include "ui/OskaraDlg.h"
 
 // The application object: start-up, shutdown, the settings store, the card key and the card's
@@ -14,7 +16,9 @@ class COskaraApp : public CWinApp, private CSystemTray::Owner, private COskaraDl
 public:
     static constexpr UINT kTrayCallbackMessage = 0x800A;
 
-    COskaraApp();
+    // Without a name the executable's names the application; without a transport the controller
+    // is looked for among the HID devices.
+    explicit COskaraApp(const wchar_t* appName = nullptr, std::unique_ptr<TavioTransport> transport = nullptr);
 
     bool InitInstance() override;
     int ExitInstance() override;
@@ -60,6 +64,8 @@ private:
     void MainDialogGone(COskaraDlg* dialog) override;
 
     CKernelHandle m_instanceMutex;
+    std::unique_ptr<TavioTransport> m_tavio;
+    bool m_tavioArrivalRegistered = false;
     CSystemTray m_tray{*this};
     COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;
