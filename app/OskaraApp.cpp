@@ -38,9 +38,19 @@ bool COskaraApp::InitInstance() {
 }
 
 int COskaraApp::ExitInstance() {
+    StoreAndCloseController();
+    // Here, while the tray window exists: never from the application object's destructor.
+    m_tray.DeleteIcon();
+    return CWinApp::ExitInstance();
+}
+
+// Windows is ending the session: what the exit stores is stored now. The program may still run
+// on until it is ended, so the tray icon stays.
+void COskaraApp::EndSession() { StoreAndCloseController(); }
+
+void COskaraApp::StoreAndCloseController() {
     ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List());
     CloseTavio();
-    return CWinApp::ExitInstance();
 }
 
 void COskaraApp::UseRegistryKey() {
@@ -54,10 +64,14 @@ void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
 
 void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List()); }
 
-// Hidden windows count: an instance living in the tray is found by its tray window.
+// The mutex closes the race of two starts at the same moment, when neither has a window yet; the
+// title finds the running instance's window to show. Hidden windows count: an instance living in
+// the tray is found by its tray window.
 bool COskaraApp::ActivateRunningInstance() {
+    m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX));
+    const bool mutexHeld = m_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
     HWND running = FindWindowW(nullptr, OSKARA_WINDOW_TITLE);
-    if (!running) return false;
+    if (!running) return mutexHeld;
     ::ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
     SetActiveWindow(running);
@@ -121,14 +135,17 @@ void COskaraApp::RestoreLastOverclock() {
     const StartupRules::LastApplied last{Settings::Read(m_settings, Settings::LastCore),
                                          Settings::Read(m_settings, Settings::LastMem),
                                          Settings::Read(m_settings, Settings::LastShader),
-                                         Settings::Read(m_settings, Settings::LastFan)};
-    const bool ctrlHeld = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+                                         m_settings.ReadInt(L"", Settings::LastFan.name, StartupRules::kNoLastFan)};
+    // A process started while Ctrl is held sees it only through the asynchronous state.
+    const bool ctrlHeld = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
     const StartupRules::RestorePlan plan =
         StartupRules::PlanRestore(last, Settings::ReadLastCard(m_settings), m_cardKey,
                                   Settings::Read(m_settings, Settings::RestoreOC), ctrlHeld, CardHasShaderClock());
     if (!plan.restore || !m_mainDialog) return;
     std::optional<CardClocks> clocks;
     if (plan.setClocks) clocks = CardClocks{plan.core, plan.memory, plan.shader};
-    m_mainDialog->Card().Apply(clocks, plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent);
+    std::optional<int> fan;
+    if (plan.setFan) fan = plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent;
+    m_mainDialog->Card().Apply(clocks, fan);
     m_mainDialog->UpdateControls();
 }

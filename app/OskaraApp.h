@@ -4,6 +4,7 @@
 
 #include "app/ProfileBook.h"
 #include "app/RegistryStore.h"
+#include "framework/KernelHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
 #include "tavio/TavioTransport.h"
@@ -58,9 +59,11 @@ private:
     void OnTavioEvent(WPARAM code) override;
 
     std::wstring MessageCaption() override { return AppName(); }
-    void EndSession() override { ExitInstance(); }
+    void EndSession() override;
+    void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
 
+    CKernelHandle m_instanceMutex;
     std::unique_ptr<TavioTransport> m_tavio;
     bool m_tavioArrivalRegistered = false;
     CSystemTray m_tray{*this};

@@ -22,7 +22,13 @@ ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHas
     for (int n = 0; n < kMaxLoaded; ++n) {
         const std::wstring section = SectionName(cardKey, n);
         const uint32_t core = store.ReadInt(section, L"Core", 0);
-        if (core == 0) break;
+        if (core == 0) {
+            // A damaged "Core" is one bad profile, not the end of the list: taken as the end, it
+            // would cost every later profile at the next shutdown.
+            const bool unreadable = store.HasValue(section, L"Core") && store.ReadInt(section, L"Core", 1) != 0;
+            if (unreadable) continue;
+            break;
+        }
         const std::wstring name = store.ReadString(section, L"Name", L"New Profile");
         const uint32_t memory = store.ReadInt(section, L"Mem", 0);
         const uint32_t shader = store.ReadInt(section, L"Shader", 0);

@@ -16,7 +16,8 @@ std::wstring CardKey(uint16_t vendor, uint16_t device);
 
 std::wstring SectionName(const std::wstring& cardKey, int number);
 
-// Reads profiles 0..63 of the card; a number without "Core" ends the load. On a card without a
+// Reads profiles 0..63 of the card; a number without "Core" (or with 0) ends the load, one whose
+// "Core" is not a number is skipped. On a card without a
 // shader clock a profile with shader 0 is kept. An empty card key loads nothing.
 ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHasShaderClock);
 

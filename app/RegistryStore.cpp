@@ -31,6 +31,11 @@ void CRegistryStore::WriteString(const std::wstring& section, const std::wstring
     if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetString(name, value);
 }
 
+bool CRegistryStore::HasValue(const std::wstring& section, const std::wstring& name) {
+    CRegKey key;
+    return !m_root.empty() && key.Open(HKEY_CURRENT_USER, PathOf(section)) && key.HasValue(name);
+}
+
 void CRegistryStore::DeleteSection(const std::wstring& section) {
     if (!m_root.empty() && !section.empty()) CRegKey::DeleteTree(HKEY_CURRENT_USER, PathOf(section));
 }

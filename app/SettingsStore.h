@@ -15,4 +15,6 @@ public:
     virtual void WriteString(const std::wstring& section, const std::wstring& name,
                              const std::wstring& value) = 0;
     virtual void DeleteSection(const std::wstring& section) = 0;
+    // True when the value exists, whatever its type.
+    virtual bool HasValue(const std::wstring& section, const std::wstring& name) = 0;
 };

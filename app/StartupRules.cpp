@@ -30,7 +30,10 @@ RestorePlan PlanRestore(const LastApplied& last, const std::wstring& lastCard, c
     plan.memory = last.memory;
     plan.shader = last.shader;
     const double product = plan.core * plan.memory * (cardHasShaderClock ? plan.shader : 1.0);
-    plan.setClocks = product > 0;
+    const bool runnable =
+        last.core <= kMaxRestorableMhz && last.memory <= kMaxRestorableMhz && last.shader <= kMaxRestorableMhz;
+    plan.setClocks = product > 0 && runnable;
+    plan.setFan = last.fan <= 0xFF;
     plan.automaticFan = last.fan > 100;
     plan.fanPercent = plan.automaticFan ? 0 : static_cast<int>(last.fan);
     return plan;

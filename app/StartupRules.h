@@ -18,9 +18,15 @@ struct LastApplied {
     uint32_t core, memory, shader, fan;
 };
 
+// What "LastFan" reads as when it was never stored; any fan above 255 is no stored fan.
+inline constexpr uint32_t kNoLastFan = 0xFFFFFFFF;
+// The highest clock the card's kHz field can carry.
+inline constexpr uint32_t kMaxRestorableMhz = 4294967;
+
 struct RestorePlan {
-    bool restore = false;       // anything at all is written
+    bool restore = false;       // the restore runs (the card is read back after it)
     bool setClocks = false;
+    bool setFan = false;
     bool automaticFan = false;  // else fixed at fanPercent
     double core = 0, memory = 0, shader = 0;
     int fanPercent = 0;

@@ -25,6 +25,10 @@ bool CRegKey::Open(HKEY parent, const std::wstring& path) {
     return RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &m_key) == ERROR_SUCCESS;
 }
 
+bool CRegKey::HasValue(const std::wstring& name) const {
+    return m_key && RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool CRegKey::QueryDword(const std::wstring& name, DWORD& value) const {
     if (!m_key) return false;
     DWORD type = 0, data = 0, size = sizeof(data);

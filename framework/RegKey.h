@@ -17,6 +17,8 @@ public:
     bool Open(HKEY parent, const std::wstring& path);
     void Close();
 
+    // Of any type or size.
+    bool HasValue(const std::wstring& name) const;
     // Only a REG_DWORD of four bytes counts.
     bool QueryDword(const std::wstring& name, DWORD& value) const;
     // Only REG_SZ counts; text ends at the first NUL or the data's end, whichever comes first.

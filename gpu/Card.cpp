@@ -11,6 +11,10 @@ bool CCard::Identify(uint16_t& vendor, uint16_t& device) {
     clocks = {};
     m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
     m_hasShaderClock = clocks.shader != 0;
+    // From the GPU the memory class came from (the first clock read above), so the shown memory
+    // clock and the one written back never use different factors.
+    uint32_t memoryType = 0;
+    if (m_gpu.GetMemoryType(memoryType)) m_memoryType = memoryType;
     return pciKnown;
 }
 
@@ -29,9 +33,12 @@ CardFan CCard::ReadFan() {
     for (uint32_t gpu : m_group) {
         m_gpu.SelectGpu(gpu);
         int level = 0;
-        if (m_gpu.GetFanLevel(0, level) && level > fan.highestPercent) fan.highestPercent = level;
+        if (!m_gpu.GetFanLevel(0, level)) continue;
+        fan.known = true;
+        if (level > fan.highestPercent) fan.highestPercent = level;
     }
     fan.automatic = m_gpu.IsFanAutomatic();
+    fan.known = fan.known || fan.automatic;
     return fan;
 }
 

@@ -15,6 +15,7 @@ struct CardClocks {
 struct CardFan {
     int highestPercent = 0;
     bool automatic = false;
+    bool known = false;  // some GPU answered
 };
 
 // The card as a whole: its GPU group, the top performance level every clock operation addresses,
@@ -25,7 +26,8 @@ public:
     explicit CCard(CGpuControl& gpu) : m_gpu(gpu) {}
 
     // After the driver was bound (or failed to be): the group, the PCI ids that form the card
-    // key (false when unreadable), the level count and the shader fact, each read once.
+    // key (false when unreadable), the level count, the shader fact and the memory type, each
+    // read once.
     bool Identify(uint16_t& vendor, uint16_t& device);
 
     const std::vector<uint32_t>& Group() const { return m_group; }

@@ -1,6 +1,8 @@
 #pragma once
 // Resource ids and names shared by the resource script, the code, the tests and the scripts.
 #define OSKARA_WINDOW_TITLE L"BRENMAR Oskara"
+// Held by the running instance, in the session's namespace.
+#define OSKARA_INSTANCE_MUTEX L"Local\\BRENMAR Oskara"
 #define IDD_OSKARA_DIALOG 102
 #define IDR_MAINFRAME 128
 #define IDR_TRAY_MENU 136

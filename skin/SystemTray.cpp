@@ -47,10 +47,9 @@ CSystemTray::CSystemTray(Owner& owner) : m_owner(owner), m_newerShell(IsNtAboveM
     m_data.cbSize = kRecordSize;
 }
 
-CSystemTray::~CSystemTray() {
-    DeleteIcon();
-    DestroyWindow();
-}
+// The icon is removed by its owner's exit or with the window, never here: a static object's
+// destructor runs after the windows are gone, and the shell call can then wait for ever.
+CSystemTray::~CSystemTray() { DestroyWindow(); }
 
 bool CSystemTray::Install(CWnd* parent, UINT callbackMessage, const wchar_t* tooltip, HICON icon, UINT id,
                           bool hidden, const wchar_t* balloonText, const wchar_t* balloonTitle,
@@ -174,6 +173,7 @@ LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == m_data.uCallbackMessage && msg != 0) return HandleIconMouse(wp, lp);
 
+    if (msg == WM_DESTROY) DeleteIcon();
     if (msg == WM_SETTINGCHANGE) {
         const LRESULT result = Default(msg, wp, lp);
         OnSettingChange(wp);

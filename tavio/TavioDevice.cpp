@@ -40,11 +40,11 @@ bool InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data, std::wstring& 
 // One open controller: its handles, events and read record, and the reader that uses them.
 // Dropping it stops the reader before anything it uses is closed.
 struct CTavioDevice::Connection {
-    CKernelHandle query;
-    CKernelHandle write;
-    CKernelHandle read;
-    CKernelHandle readEvent;
-    CKernelHandle stopEvent;
+    CTavioHandle query;
+    CTavioHandle write;
+    CTavioHandle read;
+    CTavioHandle readEvent;
+    CTavioHandle stopEvent;
     OVERLAPPED overlapped{};
     size_t inputLength = 0;
     size_t outputLength = 0;
@@ -121,7 +121,7 @@ bool CTavioDevice::FindAndOpen(uint16_t vendor, uint16_t product) {
         if (!SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &m_hidGuid, index, &data)) break;
         std::wstring path;
         if (!InterfacePath(list.Get(), data, path)) continue;
-        CKernelHandle query(OpenPath(path, 0, 0));
+        CTavioHandle query(OpenPath(path, 0, 0));
         Attributes ids{};
         if (!query.Valid() || !ReadAttributes(query.Get(), ids)) continue;
         m_lastScan.push_back(ids);
@@ -147,7 +147,7 @@ bool CTavioDevice::ReadAttributes(HANDLE query, Attributes& ids) {
 }
 
 // Every step must succeed; whatever was opened before a failing step closes with the record.
-std::unique_ptr<CTavioDevice::Connection> CTavioDevice::OpenMatch(const std::wstring& path, CKernelHandle& query) {
+std::unique_ptr<CTavioDevice::Connection> CTavioDevice::OpenMatch(const std::wstring& path, CTavioHandle& query) {
     auto open = std::make_unique<Connection>();
     open->query.Reset(query.Release());
     auto failed = [this](const wchar_t* call, DWORD code) {
@@ -206,7 +206,7 @@ bool CTavioDevice::IsSameDevice(const DEV_BROADCAST_HDR* header) const {
 bool CTavioDevice::IsController(const DEV_BROADCAST_HDR* header) {
     std::u16string name;
     if (!TavioDeviceRules::InterfaceName(reinterpret_cast<const uint8_t*>(header), name) || name.empty()) return false;
-    CKernelHandle query(OpenPath(std::wstring(name.begin(), name.end()), 0, 0));
+    CTavioHandle query(OpenPath(std::wstring(name.begin(), name.end()), 0, 0));
     Attributes ids{};
     return query.Valid() && ReadAttributes(query.Get(), ids) && ids.vendor == TavioDeviceRules::kVendorId &&
            ids.product == TavioDeviceRules::kProductId;

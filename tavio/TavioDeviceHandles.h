@@ -56,7 +56,7 @@ struct DeviceNotificationTraits {
     static void Release(Handle h) { UnregisterDeviceNotification(h); }
 };
 
-using CKernelHandle = CTavioOwned<KernelHandleTraits>;
+using CTavioHandle = CTavioOwned<KernelHandleTraits>;
 using CDeviceInfoList = CTavioOwned<DeviceInfoListTraits>;
 using CPreparsedData = CTavioOwned<PreparsedDataTraits>;
 using CDeviceNotification = CTavioOwned<DeviceNotificationTraits>;

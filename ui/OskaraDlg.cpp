@@ -110,7 +110,11 @@ void COskaraDlg::PlaceButtons() {
 }
 
 int COskaraDlg::GetMemoryClockFactor() {
-    return MemoryClockFactor(m_host.Settings(), [this](uint32_t& code) { return m_gpu->GetMemoryType(code); });
+    return MemoryClockFactor(m_host.Settings(), [this](uint32_t& code) {
+        if (!m_card.MemoryType()) return false;
+        code = *m_card.MemoryType();
+        return true;
+    });
 }
 
 void COskaraDlg::UpdateValueLabels() {
@@ -180,13 +184,17 @@ int COskaraDlg::FanSliderPos() { return m_fanSlider.GetPos(); }
 
 void COskaraDlg::SetFanSlider(int position) { m_fanSlider.SetPos(position); }
 
+// The trackbar takes no range change while enabled without redrawing at each step; disabling it
+// drops the keyboard focus, which goes back to it.
 void COskaraDlg::SetClockRange(CSliderCtrl& slider, int min, int max) {
     const int pos = slider.GetPos();
+    const bool focused = GetFocus() == slider.m_hWnd;
     slider.EnableWindow(FALSE);
     if (max != slider.GetRangeMax()) slider.SetRangeMax(max);
     if (min != slider.GetRangeMin()) slider.SetRangeMin(min);
     slider.SetPos(pos);
     slider.EnableWindow(TRUE);
+    if (focused) ::SetFocus(slider.m_hWnd);
 }
 
 void COskaraDlg::SetClockSlider(ClockSlider which, int value) {
@@ -248,7 +256,9 @@ void COskaraDlg::OnPaint() {
 }
 
 void COskaraDlg::OnLButtonDown(int x, int y) {
-    if (InClockTestZone(x, y)) RunClockTest();
+    // The button is up once the test's message box closes: a drag started now would follow the
+    // mouse with no button held.
+    if (InClockTestZone(x, y)) return RunClockTest();
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
 }
 
@@ -275,7 +285,11 @@ void COskaraDlg::OnActivate(WPARAM state) {
 }
 
 LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
-    if (event == PBT_APMSUSPEND) m_suspendedFanPosition = m_fanSlider.GetPos();
+    // What the card runs, not the slider, which may hold a position never applied.
+    if (event == PBT_APMSUSPEND) {
+        const CardFan fan = m_card.ReadFan();
+        if (fan.known) m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+    }
     // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
     if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) m_card.SetFan(m_suspendedFanPosition);
     return CDialog::WindowProc(WM_POWERBROADCAST, event, data);

@@ -1,7 +1,7 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
 // optionally posts a command to every one found (a window that does not know it ignores it) or
 // prints a control's text.
-//   findwindow <title> [--command <id> | --text <control id> | --text all]
+//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all").
 // Exit code 1 when no window (or, with --text, no such control) exists.
@@ -70,5 +70,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 4 && std::wcscmp(argv[2], L"--command") == 0)
         for (HWND hwnd : search.found) PostMessageW(hwnd, WM_COMMAND, std::wcstoul(argv[3], nullptr, 0), 0);
+    if (argc >= 5 && std::wcscmp(argv[2], L"--message") == 0)
+        for (HWND hwnd : search.found)
+            PostMessageW(hwnd, std::wcstoul(argv[3], nullptr, 0), std::wcstoul(argv[4], nullptr, 0), 0);
     return 0;
 }

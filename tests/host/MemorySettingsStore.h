@@ -36,6 +36,10 @@ public:
         deleted.push_back(section);
     }
 
+    bool HasValue(const std::wstring& section, const std::wstring& name) override {
+        return Find(section, name) != nullptr;
+    }
+
 private:
     const Value* Find(const std::wstring& section, const std::wstring& name) const {
         auto s = sections.find(section);

@@ -46,7 +46,7 @@ TEST(ProfileLoad, GapEndsTheLoadAndZeroClocksSkipWithoutEnding) {
     PutProfile(store, 3, 800, 1100, 1600, 110);
     PutProfile(store, 5, 810, 1100, 1600, 50);  // after the gap at 4: never read
     const ProfileList list = ProfileStore::Load(store, kCard, true);
-    ASSERT_EQ(list.size(), 2u);
+    ASSERT_EQ(list.size(), 2u);  // profiles 0 and 1; the zero core of 2 ends the load
     EXPECT_STREQ(list[0].name, L"Quiet");
     EXPECT_EQ(list[0].core, 700);
     EXPECT_STREQ(list[1].name, L"New Profile");
@@ -84,12 +84,29 @@ TEST(ProfileLoad, LongNamesAreCutTo63UnitsWithoutSplittingASurrogatePair) {
     EXPECT_EQ(std::wstring(list[1].name), std::wstring(62, L'y'));
 }
 
+TEST(ProfileLoad, AnUnreadableCoreCostsOnlyItsOwnProfileAcrossAStartAndAnExit) {
+    MemorySettingsStore store;
+    for (int n = 0; n < 10; ++n) PutProfile(store, n, 700 + n, 1000, 1400, 0, L"P" + std::to_wstring(n));
+    store.sections[ProfileStore::SectionName(kCard, 5)][L"Core"] = std::wstring(L"705");
+    const ProfileList loaded = ProfileStore::Load(store, kCard, true);
+    ProfileStore::StoreAtShutdown(store, kCard, loaded);
+    const ProfileList reloaded = ProfileStore::Load(store, kCard, true);
+    ASSERT_EQ(reloaded.size(), 9u);
+    for (size_t i = 0; i < reloaded.size(); ++i) {
+        const int n = i < 5 ? static_cast<int>(i) : static_cast<int>(i) + 1;
+        EXPECT_EQ(reloaded[i].core, 700 + n) << i;
+        EXPECT_EQ(reloaded[i].name, L"P" + std::to_wstring(n)) << i;
+    }
+}
+
 TEST(ProfileLoad, WrongTypesReadAsAbsentAndAnEmptyCardKeyLoadsNothing) {
     MemorySettingsStore store;
     auto& s0 = store.sections[ProfileStore::SectionName(kCard, 0)];
-    s0[L"Core"] = std::wstring(L"900");  // a string where a number belongs ends the load
+    s0[L"Core"] = std::wstring(L"900");  // skipped; a stored 0 or no "Core" at all ends the load
     PutProfile(store, 1, 700, 1000, 1400, 0);
-    EXPECT_TRUE(ProfileStore::Load(store, kCard, true).empty());
+    PutProfile(store, 2, 0, 1000, 1400, 0);
+    PutProfile(store, 3, 700, 1000, 1400, 0);
+    EXPECT_EQ(ProfileStore::Load(store, kCard, true).size(), 1u);
 
     PutProfile(store, 0, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu);
     store.sections[ProfileStore::SectionName(kCard, 0)][L"Name"] = 5u;

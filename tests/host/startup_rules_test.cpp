@@ -65,13 +65,30 @@ TEST(RestorePlan, FanAboveOneHundredMeansAutomatic) {
     auto plan = PlanRestore({750, 1100, 1500, 100}, kCard, kCard, 1, false, true);
     EXPECT_FALSE(plan.automaticFan);
     EXPECT_EQ(plan.fanPercent, 100);
-    for (uint32_t fan : {101u, 110u, 0xFFFFFFFFu}) {
+    for (uint32_t fan : {101u, 110u, 255u}) {
         plan = PlanRestore({750, 1100, 1500, fan}, kCard, kCard, 1, false, true);
+        EXPECT_TRUE(plan.setFan) << fan;
         EXPECT_TRUE(plan.automaticFan) << fan;
     }
-    plan = PlanRestore({0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0}, kCard, kCard, 1, false, true);
-    EXPECT_TRUE(plan.setClocks);  // huge values stay positive; the card layer bounds them
-    EXPECT_DOUBLE_EQ(plan.core, 4294967295.0);
+}
+
+TEST(RestorePlan, NothingIsWrittenThatWasNeverStoredOrNoCardCouldRun) {
+    // No "LastFan" stored (read as kNoLastFan): the fan is left alone, not fixed at 0 %.
+    auto plan = PlanRestore({750, 1100, 1500, StartupRules::kNoLastFan}, kCard, kCard, 1, false, true);
+    EXPECT_TRUE(plan.setClocks);
+    EXPECT_FALSE(plan.setFan);
+    EXPECT_FALSE(PlanRestore({750, 1100, 1500, 256}, kCard, kCard, 1, false, true).setFan);
+    EXPECT_TRUE(PlanRestore({750, 1100, 1500, 0}, kCard, kCard, 1, false, true).setFan);
+
+    // 4294967 MHz is the last clock the card's kHz field holds.
+    EXPECT_TRUE(PlanRestore({4294967, 1100, 1500, 0}, kCard, kCard, 1, false, true).setClocks);
+    for (const StartupRules::LastApplied& last : {StartupRules::LastApplied{4294968, 1100, 1500, 0},
+                                                  StartupRules::LastApplied{750, 0xFFFFFFFFu, 1500, 0},
+                                                  StartupRules::LastApplied{750, 1100, 4294968, 0}}) {
+        plan = PlanRestore(last, kCard, kCard, 1, false, true);
+        EXPECT_FALSE(plan.setClocks) << last.core << " " << last.memory << " " << last.shader;
+        EXPECT_TRUE(plan.setFan);
+    }
 }
 
 }  // namespace

@@ -112,8 +112,11 @@ TEST_F(MainDialogPoll, ResumePutsBackTheFanOfTheLastSuspendOnly) {
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 55);
 
+    Command(IDC_APPLY);  // the card now runs a fixed 55 %
+    Slide(IDC_FAN_SLIDER, 30);  // moved but never applied: not what comes back
+    mark = journal.Mark();
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
-    Slide(IDC_FAN_SLIDER, 20);  // moved after the suspend: not what comes back
+    Slide(IDC_FAN_SLIDER, 20);  // moved after the suspend: not what comes back either
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
     auto fans = journal.Calls("ApplyCoolerLevels", mark);
@@ -131,6 +134,7 @@ TEST_F(MainDialogPoll, ResumePutsBackTheFanOfTheLastSuspendOnly) {
 
     // Other events neither save nor restore.
     Slide(IDC_FAN_SLIDER, 110);
+    Command(IDC_APPLY);
     mark = journal.Mark();
     Send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
     Send(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE);

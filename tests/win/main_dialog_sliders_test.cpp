@@ -92,6 +92,38 @@ TEST_F(MainDialogSliders, ASliderNeverShowsLessThanTheCardRunsOrAProfileAsks) {
     EXPECT_EQ(writes[0].Number("memory_khz"), 400000);
 }
 
+TEST_F(MainDialogSliders, TheKeyboardKeepsASliderWhoseRangeGrew) {
+    Open("pci 10DE 0402\n");
+    HWND core = Item(IDC_CORE_SLIDER);
+    SetFocus(core);
+    ASSERT_EQ(GetFocus(), core);
+    Slide(IDC_CORE_SLIDER, 885);  // past 95 % of 931: the maximum grows
+    ASSERT_EQ(RangeMax(IDC_CORE_SLIDER), 1194);
+    EXPECT_EQ(GetFocus(), core);
+    Slide(IDC_CORE_SLIDER, 350);  // on the minimum: it shrinks
+    ASSERT_EQ(RangeMin(IDC_CORE_SLIDER), 262);
+    EXPECT_EQ(GetFocus(), core);
+}
+
+TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
+    // Linked GPUs whose memory types differ, or whose second cannot tell its type: the factor
+    // must not follow the GPU selected last.
+    for (const char* card : {"gpus 2\ngroup 0 1\npci 10DE 0402\ngpu 0\nmemtype 3\ngpu 1\nmemtype 8\n",
+                             "gpus 2\ngroup 0 1\npci 10DE 0402\ngpu 0\nmemtype 8\ngpu 1\nmemtype unreadable\n"}) {
+        SCOPED_TRACE(card);
+        Open(card);
+        const int shown = Pos(IDC_MEMORY_SLIDER);
+        for (int apply = 0; apply < 2; ++apply) {
+            const size_t mark = journal.Mark();
+            Command(IDC_APPLY);
+            const auto writes = journal.ClockWrites(mark);
+            ASSERT_EQ(writes.size(), 2u);
+            for (const auto& write : writes) EXPECT_EQ(write.Number("memory_khz"), 1000000) << apply;
+            EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), shown);
+        }
+    }
+}
+
 TEST_F(MainDialogSliders, OnlyAClickRunsAButton) {
     Open("pci 10DE 0402\n");
     const size_t mark = journal.Mark();

@@ -119,7 +119,27 @@ TEST(SingleInstance, AStartedInstanceIsFoundByItsMainWindowWhichTheTrayWindowSha
     EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), app.MainDialog()->m_hWnd);
     EXPECT_EQ(app.Tray().GetWindowText(), OSKARA_WINDOW_TITLE);
     EXPECT_EQ(app.m_pMainWnd, static_cast<CWnd*>(app.MainDialog()));
+
+    // The exit removes the icon while the tray window still exists; nothing is left for the
+    // application object's destructor.
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    probe.hWnd = app.Tray().m_hWnd;
+    probe.uID = IDI_TRAY_ICON;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
     app.ExitInstance();
+    EXPECT_TRUE(IsWindow(app.Tray().m_hWnd));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+}
+
+TEST(SingleInstance, ARunningInstanceWithoutAWindowYetRefusesTheStart) {
+    // Another start holds the instance mutex but has made no window so far.
+    HANDLE other = CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX);
+    ASSERT_NE(other, nullptr);
+    COskaraApp app;
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), nullptr);
+    CloseHandle(other);
 }
 
 }  // namespace
