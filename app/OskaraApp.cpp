@@ -117,7 +117,6 @@ void COskaraApp::ReportCardChange() {
 void COskaraApp::ConnectTavio() {}
 void COskaraApp::CloseTavio() {}
 void COskaraApp::OnTavioDeviceChange(WPARAM, LPARAM) {}
-void COskaraApp::OnTavioEvent(WPARAM) {}
 
 void COskaraApp::RefreshMainDialog() {
     if (m_mainDialog) m_mainDialog->UpdateControls();

@@ -7,12 +7,19 @@
 #include "framework/KernelHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
+#include "tavio/Display.h"
+#include "tavio/Menu.h"
+#include "tavio/MenuHost.h"
+#include "tavio/TextSurfaceGdi.h"
 #include "tavio/TavioTransport.h"
 #include "ui/OskaraDlg.h"
 
 // The application object: start-up, shutdown, the settings store, the card key and the card's
 // profile list. The windows and devices reach what they need of it through their host interfaces.
-class COskaraApp : public CWinApp, private CSystemTray::Owner, private COskaraDlg::Host {
+class COskaraApp : public CWinApp,
+                   private CSystemTray::Owner,
+                   private COskaraDlg::Host,
+                   private TavioMenuHost {
 public:
     static constexpr UINT kTrayCallbackMessage = 0x800A;
 
@@ -62,6 +69,28 @@ private:
     void EndSession() override;
     void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) override;
+    bool ControllerFollowsPoll() override;
+    void ShowReadingsOnController(int temperature, int fanPercent) override;
+
+    // The controller menu's host (app/OskaraAppTavio.cpp).
+    bool HasMainWindow() override;
+    int ClockSliderPos(Clock clock) override;
+    int FanSliderPos() override;
+    void MoveClockSlider(Clock clock, int position) override;
+    void SetClockSlider(Clock clock, int value) override;
+    void SetFanSlider(int position) override;
+    void Apply() override;
+    void ResetCard() override;
+    void UpdateControls() override;
+    int MemoryClockFactor() override;
+    bool ReadFanLevel(int& percent) override;
+    void RequestPoll() override;
+    void StartTimer(Timer timer, unsigned milliseconds) override;
+    void StopTimer(Timer timer) override;
+    void HoldProfileName() override;
+    static void CALLBACK OnTavioTimer(HWND, UINT, UINT_PTR id, DWORD);
+    UINT_PTR& TimerId(Timer timer);
 
     CKernelHandle m_instanceMutex;
     std::unique_ptr<TavioTransport> m_tavio;
@@ -71,4 +100,9 @@ private:
     std::wstring m_cardKey;
     ProfileBook m_profiles;
     CRegistryStore m_settings;
+    // The controller's screen and menu; thread timer ids are 0 while their timer is stopped.
+    CGdiTextSurface m_tavioText;
+    CTavioDisplay m_tavioScreen{*m_tavio, m_tavioText};
+    CTavioMenu m_tavioMenu{*this, m_tavioScreen, m_profiles, m_settings};
+    UINT_PTR m_repeatTimer = 0, m_idleTimer = 0, m_blinkTimer = 0;
 };

@@ -18,7 +18,7 @@ public:
     // As a drag would: the position is held to the slider's range, then the slider's moved
     // handling runs (ranges, coupled sliders, labels).
     virtual void MoveClockSlider(Clock clock, int position) = 0;
-    // The range first grows to hold value, then the slider takes it and its moved handling runs.
+    // The range first grows to hold value, then the slider takes it: nothing is clamped.
     virtual void SetClockSlider(Clock clock, int value) = 0;
     virtual void SetFanSlider(int position) = 0;
     virtual void Apply() = 0;

@@ -27,6 +27,9 @@ const Screen kScreens[] = {
 constexpr int kLeftX = 15, kMiddleX = 62, kRightX = 107;
 constexpr uint8_t kAutomaticFan = 100;  // above it the fan byte means automatic control
 
+// The bars show twentieths: the whole part of value / 100 * 20.
+int Twentieths(int value) { return static_cast<int>(static_cast<int64_t>(value) * 20 / 100); }
+
 std::wstring NameOf(const PROFILE& profile) { return std::wstring(profile.name, wcsnlen(profile.name, 64)); }
 
 }  // namespace
@@ -70,4 +73,18 @@ void CTavioMenu::EndPreview() {
     m_display.SetIndicator(1, true);
     m_display.SetIndicator(0, true);
     m_host.RequestPoll();
+}
+
+void CTavioMenu::ShowWindowClocks(int core, int memoryShown, int shader, int fanPercent) {
+    if (!m_display.IsConnected()) return;
+    m_display.ShowCore(static_cast<uint32_t>(core));
+    m_display.ShowMemory(static_cast<uint32_t>(memoryShown));
+    m_display.ShowShader(static_cast<uint32_t>(shader));
+    m_display.SetFanBar(Twentieths(fanPercent));
+}
+
+void CTavioMenu::ShowReadings(int temperature, int fanPercent) {
+    if (!FollowsPoll()) return;
+    m_display.SetTemperatureBar(Twentieths(temperature));
+    if (fanPercent >= 0) m_display.SetFanBar(Twentieths(fanPercent));
 }

@@ -127,14 +127,18 @@ void COskaraDlg::UpdateValueLabels() {
 void COskaraDlg::UpdateControls() {
     CardClocks clocks;
     m_card.CurrentClocks(clocks);
-    SetClockSlider(ClockSlider::Core, TruncToInt(clocks.core));
-    SetClockSlider(ClockSlider::Memory, TruncToInt(clocks.memory * GetMemoryClockFactor()));
-    SetClockSlider(ClockSlider::Shader, TruncToInt(clocks.shader));
+    const int core = TruncToInt(clocks.core);
+    const int memoryShown = TruncToInt(clocks.memory * GetMemoryClockFactor());
+    const int shader = TruncToInt(clocks.shader);
+    SetClockSlider(ClockSlider::Core, core);
+    SetClockSlider(ClockSlider::Memory, memoryShown);
+    SetClockSlider(ClockSlider::Shader, shader);
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
     m_fanSlider.SetPos(fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
     UpdateValueLabels();
+    m_host.ShowClocksOnController(core, memoryShown, shader, fan.highestPercent);
 }
 
 void COskaraDlg::OnApply() {
@@ -167,6 +171,10 @@ void COskaraDlg::OnPoll() {
     m_temperatureLabel.SetWindowText(TemperatureLabel(hottest));
     m_temperature = hottest;
     Invalidate(TRUE);
+    if (!m_host.ControllerFollowsPoll()) return;
+    int fanPercent = -1;
+    if (!m_card.FanLevel(fanPercent)) fanPercent = -1;
+    m_host.ShowReadingsOnController(hottest, fanPercent);
 }
 
 CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
@@ -179,6 +187,11 @@ CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
 }
 
 int COskaraDlg::ClockSliderPos(ClockSlider which) { return Slider(which).GetPos(); }
+
+void COskaraDlg::MoveClockSlider(ClockSlider which, int position) {
+    Slider(which).SetPos(position);
+    OnSliderMoved(which);
+}
 
 int COskaraDlg::FanSliderPos() { return m_fanSlider.GetPos(); }
 

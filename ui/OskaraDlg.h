@@ -32,6 +32,13 @@ public:
         // Windows is logging off or shutting down: store what the exit stores.
         virtual void EndSession() = 0;
         virtual void MainDialogGone(COskaraDlg* dialog) = 0;
+        // The controller's screen follows the window: after each refresh the clocks as the
+        // sliders show them (memory times the factor) and the fan level in percent.
+        virtual void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) = 0;
+        // Whether the poll's readings go to the controller now (one is open, showing no profile).
+        virtual bool ControllerFollowsPoll() = 0;
+        // fanPercent is -1 when the fan could not be read.
+        virtual void ShowReadingsOnController(int temperature, int fanPercent) = 0;
 
     protected:
         ~Host() = default;
@@ -61,6 +68,8 @@ public:
     // never shows (and Apply never writes) less than asked.
     void SetClockSlider(ClockSlider which, int value);
     int ClockSliderPos(ClockSlider which);
+    // As a drag leaves it: the position held to the range, then OnSliderMoved.
+    void MoveClockSlider(ClockSlider which, int position);
     void SetFanSlider(int position);
     int FanSliderPos();
     // What follows a moved clock slider: range growth, core-shader coupling, labels.

@@ -269,4 +269,36 @@ TEST(TavioMenuWindowGone, TheMenuStillWalksButLeavesTheCardAlone) {
     EXPECT_EQ(rig.menu.CurrentState(), Menu::MainMenu);
 }
 
+TEST(TavioMenuWindowFeed, TheWindowsClocksAndThePollsReadingsReachTheScreenUnlessAProfileShows) {
+    MenuRig rig;
+    rig.menu.ShowWindowClocks(760, 2000, 1400, 45);
+    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Core), 760);
+    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Memory), 2000);
+    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Shader), 1400);
+    EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 9);
+
+    const std::array<int, 4> readings[] = {// temperature, fan, temperature bar, fan bar
+                                           {67, 45, 13, 9}, {55, -1, 11, 9}, {4, 4, 0, 0},
+                                           {100, 100, 20, 20}, {-5, 0, 0, 0}, {200, -1, 20, 0}};
+    ASSERT_TRUE(rig.menu.FollowsPoll());
+    for (const auto& [temperature, fan, temperatureBar, fanBar] : readings) {
+        rig.menu.ShowReadings(temperature, fan);
+        EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Temperature), temperatureBar) << temperature;
+        EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), fanBar) << fan;
+    }
+
+    rig.AddProfile(L"Quiet", 500, 900, 1100, 40);
+    rig.Taps({M, R});
+    EXPECT_FALSE(rig.menu.FollowsPoll());
+    rig.menu.ShowReadings(90, 90);
+    EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Temperature), 0);
+    EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 8);
+
+    rig.menu.OnRemoved();
+    EXPECT_FALSE(rig.menu.FollowsPoll());
+    const size_t reports = rig.sink.reports.size();
+    rig.menu.ShowWindowClocks(800, 2000, 1400, 45);
+    EXPECT_EQ(rig.sink.reports.size(), reports);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -80,12 +81,22 @@ public:
     std::wstring MessageCaption() override { return L"Oskara"; }
     void EndSession() override { ++endSessions; }
     void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) override {
+        controllerClocks.push_back({core, memoryShown, shader, fanPercent});
+    }
+    bool ControllerFollowsPoll() override { return controllerFollowsPoll; }
+    void ShowReadingsOnController(int temperature, int fanPercent) override {
+        controllerReadings.push_back({temperature, fanPercent});
+    }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
     std::wstring cardKey;
     int endSessions = 0;
     std::vector<COskaraDlg*> gone;
+    std::vector<std::array<int, 4>> controllerClocks;
+    bool controllerFollowsPoll = false;
+    std::vector<std::array<int, 2>> controllerReadings;
 };
 
 class MainDialogFixture : public ::testing::Test {
