@@ -69,6 +69,7 @@ private:
     void EndSession() override;
     void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
+    bool ControllerConnected() override;
     void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override;
     bool ControllerFollowsPoll() override;
     void ShowReadingsOnController(int temperatureCells, int fanCells) override;

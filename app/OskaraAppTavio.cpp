@@ -84,3 +84,5 @@ void CALLBACK COskaraApp::OnTavioTimer(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 void COskaraApp::HoldProfileName() { Sleep(kProfileNameHoldMs); }
+
+bool COskaraApp::ControllerConnected() { return m_tavioScreen.IsConnected(); }

@@ -10,6 +10,11 @@
 #include "framework/GdiObject.h"
 #include "framework/SliderCtrl.h"
 #include "gpu/Card.h"
+#include "skin/ButtonST.h"
+#include "skin/Dib.h"
+#include "skin/TransparentStatic.h"
+#include "ui/MySliderControl.h"
+#include "ui/ProfilesDlg.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -19,7 +24,7 @@ class SettingsStore;
 // buttons. It owns the card (the one CGpuControl and the CCard over it); every write to the card
 // goes to each GPU of the group at the top performance level. It frees itself when its window is
 // gone.
-class COskaraDlg : public CDialog {
+class COskaraDlg : public CDialog, private CProfilesDlg::Host {
 public:
     // What the window needs of its owner.
     class Host {
@@ -32,6 +37,8 @@ public:
         // Windows is logging off or shutting down: store what the exit stores.
         virtual void EndSession() = 0;
         virtual void MainDialogGone(COskaraDlg* dialog) = 0;
+        // Whether the Tavio controller is there now.
+        virtual bool ControllerConnected() = 0;
         // The controller's screen follows the window: after each refresh the clocks as the
         // sliders show them (memory times the factor) and the fan bar's lit cells.
         virtual void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) = 0;
@@ -60,7 +67,7 @@ public:
     void UpdateControls();
     void UpdateValueLabels();
     // 1, 2 or 4: the shown memory clock over the real one.
-    int GetMemoryClockFactor();
+    int GetMemoryClockFactor() override;
     void OnApply();
     void OnReset();
 
@@ -84,6 +91,8 @@ private:
     void IdentifyCard();
     void PlaceButtons();
     void CreateFonts();
+    void ApplySkin();
+    void PaintSkin(HDC dc);
     void OnPaint();
     void OnLButtonDown(int x, int y);
     void OnActivate(WPARAM state);
@@ -93,6 +102,12 @@ private:
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
     void OnEndSession(bool ending);
     void RunClockTest();
+    void OnProfiles();
+    void OnOptions();
+    // The memory slider around the card's default in the factor now in force; growth is dropped.
+    void ResetMemorySlider();
+    Sliders SliderPositions() override;
+    void ActivateProfile(const PROFILE& profile) override;
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
 
@@ -100,13 +115,14 @@ private:
     HICON m_icon = nullptr;
     std::unique_ptr<CGpuControl> m_gpu;
     CCard m_card;
-    CSliderCtrl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
-    CStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
-    CBitmap m_gauge;
+    CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
+    CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
+    CDIB m_gaugeImage, m_skinImage;
+    CBitmap m_skinBitmap, m_gaugeBitmap;
     int32_t m_temperature = 0;
     CFont m_labelFont, m_temperatureFont;
-    CStatic m_temperatureLabel;
-    CButton m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
+    CTransparentStatic m_temperatureLabel;
+    CButtonST m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
     bool m_clockTestRunning = false;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;

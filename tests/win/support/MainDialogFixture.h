@@ -81,6 +81,7 @@ public:
     std::wstring MessageCaption() override { return L"Oskara"; }
     void EndSession() override { ++endSessions; }
     void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
+    bool ControllerConnected() override { return controllerConnected; }
     void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override {
         controllerClocks.push_back({core, memoryShown, shader, fanCells});
     }
@@ -93,6 +94,7 @@ public:
     ProfileBook profiles;
     std::wstring cardKey;
     int endSessions = 0;
+    bool controllerConnected = false;
     std::vector<COskaraDlg*> gone;
     std::vector<std::array<int, 4>> controllerClocks;
     bool controllerFollowsPoll = false;
