@@ -1,9 +1,11 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
 // optionally posts a command to every one found (a window that does not know it ignores it) or
 // prints a control's text.
-//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all]
+//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
+//                       --client-origin]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all").
+// With --client-origin, the screen position of the first window's client area as "x y".
 // Exit code 1 when no window (or, with --text, no such control) exists.
 #include <windows.h>
 
@@ -62,6 +64,12 @@ int wmain(int argc, wchar_t** argv) {
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
     if (search.found.empty()) return 1;
     if (argc >= 4 && std::wcscmp(argv[2], L"--text") == 0) return PrintControlText(search.found, argv[3]);
+    if (argc >= 3 && std::wcscmp(argv[2], L"--client-origin") == 0) {
+        POINT origin{0, 0};
+        ClientToScreen(search.found.front(), &origin);
+        std::printf("%ld %ld\n", origin.x, origin.y);
+        return 0;
+    }
     for (HWND hwnd : search.found) {
         wchar_t windowClass[256] = L"";
         GetClassNameW(hwnd, windowClass, 256);
