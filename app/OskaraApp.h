@@ -69,9 +69,9 @@ private:
     void EndSession() override;
     void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
-    void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) override;
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override;
     bool ControllerFollowsPoll() override;
-    void ShowReadingsOnController(int temperature, int fanPercent) override;
+    void ShowReadingsOnController(int temperatureCells, int fanCells) override;
 
     // The controller menu's host (app/OskaraAppTavio.cpp).
     bool HasMainWindow() override;

@@ -17,14 +17,14 @@ COskaraDlg::ClockSlider SliderOf(TavioMenuHost::Clock clock) {
 
 void COskaraApp::OnTavioEvent(WPARAM code) { m_tavioMenu.OnEvent(code); }
 
-void COskaraApp::ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) {
-    m_tavioMenu.ShowWindowClocks(core, memoryShown, shader, fanPercent);
+void COskaraApp::ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) {
+    m_tavioMenu.ShowWindowClocks(core, memoryShown, shader, fanCells);
 }
 
 bool COskaraApp::ControllerFollowsPoll() { return m_tavioMenu.FollowsPoll(); }
 
-void COskaraApp::ShowReadingsOnController(int temperature, int fanPercent) {
-    m_tavioMenu.ShowReadings(temperature, fanPercent);
+void COskaraApp::ShowReadingsOnController(int temperatureCells, int fanCells) {
+    m_tavioMenu.ShowReadings(temperatureCells, fanCells);
 }
 
 bool COskaraApp::HasMainWindow() { return m_mainDialog && IsWindow(m_mainDialog->m_hWnd); }

@@ -31,12 +31,12 @@ public:
     // At exit, before the controller is closed.
     void StopTimers();
 
-    // The main window's refresh: its clocks (memory as the slider shows it) and the fan level.
-    void ShowWindowClocks(int core, int memoryShown, int shader, int fanPercent);
+    // The main window's refresh: its clocks (memory as the slider shows it) and the fan bar.
+    void ShowWindowClocks(int core, int memoryShown, int shader, int fanCells);
     // The poll's readings go on the bars while a controller is open and shows no profile.
     bool FollowsPoll() const { return m_display.IsConnected() && !m_preview; }
-    // fanPercent < 0: the fan could not be read and its bar stays.
-    void ShowReadings(int temperature, int fanPercent);
+    // Lit cells of each bar; fanCells < 0: the fan could not be read and its bar stays.
+    void ShowReadings(int temperatureCells, int fanCells);
 
     // A key event from the controller (0 release, 1 left, 2 middle, 3 right).
     void OnEvent(uint64_t code);

@@ -27,9 +27,6 @@ const Screen kScreens[] = {
 constexpr int kLeftX = 15, kMiddleX = 62, kRightX = 107;
 constexpr uint8_t kAutomaticFan = 100;  // above it the fan byte means automatic control
 
-// The bars show twentieths: the whole part of value / 100 * 20.
-int Twentieths(int value) { return static_cast<int>(static_cast<int64_t>(value) * 20 / 100); }
-
 std::wstring NameOf(const PROFILE& profile) { return std::wstring(profile.name, wcsnlen(profile.name, 64)); }
 
 }  // namespace
@@ -75,16 +72,16 @@ void CTavioMenu::EndPreview() {
     m_host.RequestPoll();
 }
 
-void CTavioMenu::ShowWindowClocks(int core, int memoryShown, int shader, int fanPercent) {
+void CTavioMenu::ShowWindowClocks(int core, int memoryShown, int shader, int fanCells) {
     if (!m_display.IsConnected()) return;
     m_display.ShowCore(static_cast<uint32_t>(core));
     m_display.ShowMemory(static_cast<uint32_t>(memoryShown));
     m_display.ShowShader(static_cast<uint32_t>(shader));
-    m_display.SetFanBar(Twentieths(fanPercent));
+    m_display.SetFanBar(fanCells);
 }
 
-void CTavioMenu::ShowReadings(int temperature, int fanPercent) {
+void CTavioMenu::ShowReadings(int temperatureCells, int fanCells) {
     if (!FollowsPoll()) return;
-    m_display.SetTemperatureBar(Twentieths(temperature));
-    if (fanPercent >= 0) m_display.SetFanBar(Twentieths(fanPercent));
+    m_display.SetTemperatureBar(temperatureCells);
+    if (fanCells >= 0) m_display.SetFanBar(fanCells);
 }

@@ -10,6 +10,7 @@
 #include "ui/ClockTestZone.h"
 #include "gpu/FanPosition.h"
 #include "ui/MemoryClockFactor.h"
+#include "ui/PollReadings.h"
 #include "ui/SliderRange.h"
 #include "ui/TemperatureGauge.h"
 #include "ui/Truncate.h"
@@ -138,7 +139,7 @@ void COskaraDlg::UpdateControls() {
     const CardFan fan = m_card.ReadFan();
     m_fanSlider.SetPos(fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
     UpdateValueLabels();
-    m_host.ShowClocksOnController(core, memoryShown, shader, fan.highestPercent);
+    m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
 }
 
 void COskaraDlg::OnApply() {
@@ -172,9 +173,9 @@ void COskaraDlg::OnPoll() {
     m_temperature = hottest;
     Invalidate(TRUE);
     if (!m_host.ControllerFollowsPoll()) return;
-    int fanPercent = -1;
-    if (!m_card.FanLevel(fanPercent)) fanPercent = -1;
-    m_host.ShowReadingsOnController(hottest, fanPercent);
+    int fanPercent = 0;
+    const bool fanRead = m_card.FanLevel(fanPercent);
+    m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
 }
 
 CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {

@@ -33,12 +33,12 @@ public:
         virtual void EndSession() = 0;
         virtual void MainDialogGone(COskaraDlg* dialog) = 0;
         // The controller's screen follows the window: after each refresh the clocks as the
-        // sliders show them (memory times the factor) and the fan level in percent.
-        virtual void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) = 0;
+        // sliders show them (memory times the factor) and the fan bar's lit cells.
+        virtual void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) = 0;
         // Whether the poll's readings go to the controller now (one is open, showing no profile).
         virtual bool ControllerFollowsPoll() = 0;
-        // fanPercent is -1 when the fan could not be read.
-        virtual void ShowReadingsOnController(int temperature, int fanPercent) = 0;
+        // Lit cells of the two bars; fanCells is -1 when the fan could not be read.
+        virtual void ShowReadingsOnController(int temperatureCells, int fanCells) = 0;
 
     protected:
         ~Host() = default;

@@ -5,14 +5,14 @@
 namespace {
 
 using MainDialogController = MainDialogFixture;
-using Clocks = std::array<int, 4>;
-using Readings = std::array<int, 2>;
+using Clocks = std::array<int, 4>;  // core, memory as shown, shader, fan cells
+using Readings = std::array<int, 2>;  // temperature cells, fan cells
 
-TEST_F(MainDialogController, EveryRefreshShowsTheClocksAsTheSlidersDoAndTheFanLevel) {
+TEST_F(MainDialogController, EveryRefreshShowsTheClocksAsTheSlidersDoAndTheFanAsBarCells) {
     // Memory type 3: the slider shows the 1000 MHz memory doubled.
     Open("cooler 0 45 2\n");
     ASSERT_FALSE(host.controllerClocks.empty());
-    EXPECT_EQ(host.controllerClocks.back(), (Clocks{700, 2000, 1400, 45}));
+    EXPECT_EQ(host.controllerClocks.back(), (Clocks{700, 2000, 1400, 9}));
 
     Slide(IDC_CORE_SLIDER, 760);
     Slide(IDC_FAN_SLIDER, 70);
@@ -20,7 +20,7 @@ TEST_F(MainDialogController, EveryRefreshShowsTheClocksAsTheSlidersDoAndTheFanLe
     Command(IDC_APPLY);
     ASSERT_EQ(host.controllerClocks.size(), 1u);
     // This card couples the shader clock to the core clock.
-    EXPECT_EQ(host.controllerClocks.back(), (Clocks{760, 2000, 1520, 70}));
+    EXPECT_EQ(host.controllerClocks.back(), (Clocks{760, 2000, 1520, 14}));
 
     host.controllerClocks.clear();
     Command(IDC_RESET);
@@ -37,12 +37,12 @@ TEST_F(MainDialogController, ThePollFeedsTheControllerOnlyWhileItFollows) {
 
     host.controllerFollowsPoll = true;
     Send(WM_TIMER, COskaraDlg::kPollTimer);
-    EXPECT_EQ(host.controllerReadings, (std::vector<Readings>{{58, 45}}));
+    EXPECT_EQ(host.controllerReadings, (std::vector<Readings>{{11, 9}}));
 
     Open("thermal 0 0\ntemp 58\nfail QueryCoolerSettings -1\n");
     host.controllerReadings.clear();
     Send(WM_TIMER, COskaraDlg::kPollTimer);
-    EXPECT_EQ(host.controllerReadings, (std::vector<Readings>{{58, -1}}));
+    EXPECT_EQ(host.controllerReadings, (std::vector<Readings>{{11, -1}}));
 }
 
 }  // namespace

@@ -81,12 +81,12 @@ public:
     std::wstring MessageCaption() override { return L"Oskara"; }
     void EndSession() override { ++endSessions; }
     void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
-    void ShowClocksOnController(int core, int memoryShown, int shader, int fanPercent) override {
-        controllerClocks.push_back({core, memoryShown, shader, fanPercent});
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override {
+        controllerClocks.push_back({core, memoryShown, shader, fanCells});
     }
     bool ControllerFollowsPoll() override { return controllerFollowsPoll; }
-    void ShowReadingsOnController(int temperature, int fanPercent) override {
-        controllerReadings.push_back({temperature, fanPercent});
+    void ShowReadingsOnController(int temperatureCells, int fanCells) override {
+        controllerReadings.push_back({temperatureCells, fanCells});
     }
 
     MemorySettingsStore settings;
