@@ -1,9 +1,6 @@
 #include "tavio/TavioDevice.h"
 
-#include <algorithm>
-#include <thread>
-
-#include "tavio/KeyReport.h"
+#include "tavio/TavioDeviceReader.h"
 #include "tavio/TavioDeviceRules.h"
 
 // The records' fixed parts differ between the x86 and x64 builds; the size must be the platform's.
@@ -37,65 +34,15 @@ bool InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data, std::wstring& 
 
 }  // namespace
 
-// One open controller: its handles, events and read record, and the reader that uses them.
-// Dropping it stops the reader before anything it uses is closed.
+// One open controller: its handles and its reader. The reader is dropped first, so it has stopped
+// before any handle it uses is closed.
 struct CTavioDevice::Connection {
     CTavioHandle query;
     CTavioHandle write;
     CTavioHandle read;
-    CTavioHandle readEvent;
-    CTavioHandle stopEvent;
-    OVERLAPPED overlapped{};
     size_t inputLength = 0;
     size_t outputLength = 0;
-    std::thread reader;
-
-    ~Connection() {
-        if (!reader.joinable()) return;
-        SetEvent(stopEvent.Get());
-        reader.join();
-    }
-
-    enum class Read { Report, Stopped, Failed, TimedOut };
-
-    Read ReadOne(uint8_t* buffer, DWORD& transferred) {
-        transferred = 0;
-        if (!ReadFile(read.Get(), buffer, static_cast<DWORD>(inputLength), nullptr, &overlapped) &&
-            GetLastError() != ERROR_IO_PENDING)
-            return Read::Failed;
-        HANDLE waits[2] = {stopEvent.Get(), readEvent.Get()};
-        const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, TavioDeviceRules::kReadTimeoutMs);
-        if (woke == WAIT_OBJECT_0 + 1)
-            return GetOverlappedResult(read.Get(), &overlapped, &transferred, FALSE) ? Read::Report : Read::Failed;
-        // The buffer and the record belong to the read until its cancel has completed.
-        CancelIo(read.Get());
-        GetOverlappedResult(read.Get(), &overlapped, &transferred, TRUE);
-        transferred = 0;
-        if (woke == WAIT_OBJECT_0) return Read::Stopped;
-        return woke == WAIT_TIMEOUT ? Read::TimedOut : Read::Failed;
-    }
-
-    void ReaderLoop(HWND window) {
-        uint8_t buffer[KeyReport::kReadBufferSize];
-        for (;;) {
-            DWORD transferred = 0;
-            switch (ReadOne(buffer, transferred)) {
-            case Read::Stopped:
-                return;
-            case Read::TimedOut:
-                break;
-            case Read::Failed:
-                if (WaitForSingleObject(stopEvent.Get(), TavioDeviceRules::kReadRetryMs) == WAIT_OBJECT_0) return;
-                break;
-            case Read::Report: {
-                const KeyReport::Events events =
-                    KeyReport::Decode(buffer, std::min<size_t>(transferred, sizeof(buffer)));
-                for (size_t i = 0; i < events.count; ++i) PostMessageW(window, WM_USER, events.codes[i], 0);
-                break;
-            }
-            }
-        }
-    }
+    CTavioReader reader;
 };
 
 CTavioDevice::CTavioDevice() { HidD_GetHidGuid(&m_hidGuid); }
@@ -171,17 +118,12 @@ std::unique_ptr<CTavioDevice::Connection> CTavioDevice::OpenMatch(const std::wst
     if (!open->write.Valid()) return failed(L"CreateFileW (write)", GetLastError());
     open->read.Reset(OpenPath(path, GENERIC_READ, FILE_FLAG_OVERLAPPED));
     if (!open->read.Valid()) return failed(L"CreateFileW (read)", GetLastError());
-    open->readEvent.Reset(CreateEventW(nullptr, TRUE, TRUE, nullptr));
-    open->stopEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!open->readEvent.Valid() || !open->stopEvent.Valid()) return failed(L"CreateEventW", GetLastError());
-    open->overlapped.hEvent = open->readEvent.Get();
+    if (!open->reader.Prepare()) return failed(L"CreateEventW", GetLastError());
     return open;
 }
 
 void CTavioDevice::StartReader(HWND window) {
-    if (!m_open || m_open->reader.joinable()) return;
-    Connection* open = m_open.get();
-    open->reader = std::thread([open, window] { open->ReaderLoop(window); });
+    if (m_open) m_open->reader.Start(m_open->read.Get(), m_open->inputLength, window);
 }
 
 void CTavioDevice::Close() { m_open.reset(); }
