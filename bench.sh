@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds, then measures Oskara on the simulated card against the bare floor dialog (same prefix,
-# same display, alternating runs): start, memory, idle CPU, driver calls per poll, Apply, the skin
+# same display, alternating runs): start, memory, idle CPU (also with the controller emulator
+# connected, the demo build), driver calls per poll, Apply, controller key to screen, the skin
 # region and the executables' sizes. Prints one table and writes it to out/bench.json.
 #   ./bench.sh [--quick]     --quick: 10 s idle windows instead of 60 s
 set -uo pipefail
@@ -23,12 +24,13 @@ cmake --build build/bench --target oskara_bench -- -j2 >build/bench/last-build.l
 . tools/bench/measure.sh
 build=$root/build/win64
 oskara=$build/bin/Oskara.exe
+demo=$build/bin/OskaraDemo.exe
 floor=$build/bench/BenchFloor.exe
 findwindow=$build/tests/findwindow.exe
 title="BRENMAR Oskara"
 floor_title="Oskara Floor"
 exit_command=$(awk '$2 == "ID_TRAY_EXIT" { print $3 }' res/resource.h)
-for f in "$oskara" "$floor" "$findwindow" "$build/sim/nvapi64.dll"; do [ -f "$f" ] || die "missing $f"; done
+for f in "$oskara" "$demo" "$floor" "$findwindow" "$build/sim/nvapi64.dll"; do [ -f "$f" ] || die "missing $f"; done
 
 PID= XVFB_PID=
 work=$(mktemp -d "${TMPDIR:-/tmp}/oskara-bench.XXXXXX")
@@ -39,7 +41,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export OSKARA_SIM_JOURNAL=$work/journal.jsonl
+export OSKARA_SIM_JOURNAL=$work/journal.jsonl OSKARA_SIM_TAVIO_LOG=$work/tavio-reports.log
 journal=$OSKARA_SIM_JOURNAL
 prefix_new "$work/prefix"
 export WINEPREFIX=$work/prefix
@@ -60,6 +62,7 @@ echo "bench: start and memory, $runs runs each, alternating with the floor"
 # One start of each first, not counted: the prefix's first window starts Wine's desktop process.
 launch "$floor" "$floor_title" visible; finish "$floor_title" close
 launch "$oskara" "$title" visible; finish "$title" "$exit_command"
+launch "$demo" "$title" visible; finish "$title" "$exit_command"
 for i in $(seq "$runs"); do
   launch "$floor" "$floor_title" visible
   echo "$START_MS" >>"$work/floor-start"
@@ -71,14 +74,23 @@ for i in $(seq "$runs"); do
   sleep 1
   rss_kb "$PID" >>"$work/oskara-rss"
   finish "$title" "$exit_command"
+  launch "$demo" "$title" visible
+  echo "$START_MS" >>"$work/demo-start"
+  sleep 1
+  rss_kb "$PID" >>"$work/demo-rss"
+  finish "$title" "$exit_command"
 done
 start=$(median <"$work/oskara-start"); start_floor=$(median <"$work/floor-start")
 rss=$(median <"$work/oskara-rss"); rss_floor=$(median <"$work/floor-rss")
 start_ratio=$(ratio "$start" "$start_floor"); rss_ratio=$(ratio "$rss" "$rss_floor")
 row start_ms "start to visible window (ms)" "$start" "$start_floor" "$start_ratio" "<= 1.15x" "$start_ratio" 1.15
 row rss_kb "resident memory once shown (KB)" "$rss" "$rss_floor" "$rss_ratio" "<= 1.15x" "$rss_ratio" 1.15
+demo_start=$(median <"$work/demo-start"); demo_rss=$(median <"$work/demo-rss")
+demo_start_ratio=$(ratio "$demo_start" "$start_floor"); demo_rss_ratio=$(ratio "$demo_rss" "$rss_floor")
+row demo_start_ms "demo build, controller connected: start (ms)" "$demo_start" "$start_floor" "$demo_start_ratio" "<= 1.15x" "$demo_start_ratio" 1.15
+row demo_rss_kb "demo build, controller connected: memory (KB)" "$demo_rss" "$rss_floor" "$demo_rss_ratio" "<= 1.15x" "$demo_rss_ratio" 1.15
 
-echo "bench: idle CPU over ${idle_seconds} s: floor, shown, hidden"
+echo "bench: idle CPU over ${idle_seconds} s: floor, shown, controller connected, hidden"
 launch "$floor" "$floor_title" visible
 idle_cpu "$idle_seconds"; floor_idle=$IDLE_PCT; floor_server=$SERVER_PCT
 finish "$floor_title" close
@@ -112,6 +124,12 @@ done
 row apply_ms "Apply: click to the last driver write (ms)" "$(median <"$work/apply")" - - - - -
 finish "$title" "$exit_command"
 
+launch "$demo" "$title" visible
+idle_cpu "$idle_seconds"
+row idle_demo_pct "idle CPU, controller connected (% of a core)" "$IDLE_PCT" "$floor_idle" - "<= 0.05 %" "$IDLE_PCT" 0.05
+row server_demo_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" "$floor_server" - - - -
+finish "$title" "$exit_command"
+
 launch "$oskara" "$title" hidden -s
 # The template's window is shown at its creation and hidden right after; ask Windows, not X, which
 # unmaps it late.
@@ -121,20 +139,32 @@ row idle_hidden_pct "idle CPU, hidden in the tray (% of a core)" "$IDLE_PCT" - -
 row server_hidden_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" - - - - -
 finish "$title" "$exit_command"
 
-echo "bench: skin region (Google Benchmark, $runs repetitions)"
-region_us=$(build/bench/tools/bench/oskara_bench --benchmark_repetitions="$runs" --benchmark_format=json \
-  --benchmark_filter=SkinRegionRuns 2>/dev/null |
-  jq -r '.benchmarks[] | select(.aggregate_name == "median") | .real_time') || die "the region benchmark failed"
-row region_us "skin region runs from the bitmap (us, native)" "$(printf '%.0f' "$region_us")" - - - - -
+echo "bench: controller keys and skin region (Google Benchmark, medians of $runs repetitions)"
+build/bench/tools/bench/oskara_bench --benchmark_repetitions="$runs" --benchmark_format=json \
+  >"$work/native.json" 2>/dev/null || die "the native benchmarks failed"
+native_median() {
+  jq -r --arg name "$1" '.benchmarks[] | select(.run_name == $name and .aggregate_name == "median") | .real_time' \
+    "$work/native.json" | awk '{ printf "%.1f\n", $1 }'
+}
+for key in ClockStep:"a clock step" ScreenChange:"a screen change" ProfilePreview:"a profile preview"; do
+  us=$(native_median "${key%%:*}/manual_time")
+  [ -n "$us" ] || die "no figure for ${key%%:*}"
+  row "key_${key%%:*}_us" "controller key report to screen, ${key#*:} (us, native)" "$us" - - "<= 2000 us" "$us" 2000
+done
+region_us=$(native_median SkinRegionRuns)
+row region_us "skin region runs from the bitmap (us, native)" "$region_us" - - - - -
 
 size_kb() { echo $((($(stat -c %s "$1") + 1023) / 1024)); }
 row exe_kb "Oskara.exe x64 (KB)" "$(size_kb "$oskara")" "$(size_kb "$floor")" - - - -
+row demo_exe_kb "OskaraDemo.exe x64 (KB)" "$(size_kb "$demo")" "$(size_kb "$floor")" - - - -
 
 mkdir -p out
 jq -R -s --argjson idle "$idle_seconds" --argjson runs "$runs" --arg date "$(date -u +%FT%TZ)" '
+  def num(v): if v == "-" then null else (v | tonumber? // v) end;
   { date: $date, runs: $runs, idle_seconds: $idle,
     rows: [split("\n")[] | select(length > 0) | split("\t") |
-           { key: .[0], measure: .[1], oskara: .[2], floor: .[3], ratio: .[4], target: .[5], met: .[6] }] }' \
+           { key: .[0], measure: .[1], oskara: num(.[2]), floor: num(.[3]), ratio: num(.[4]),
+             target: .[5], met: (if .[6] == "-" then null else .[6] == "yes" end) }] }' \
   "$rows" >out/bench.json
 {
   echo "| measure | Oskara | floor | ratio | target | met |"
