@@ -125,8 +125,13 @@ row apply_ms "Apply: click to the last driver write (ms)" "$(median <"$work/appl
 finish "$title" "$exit_command"
 
 launch "$demo" "$title" visible
+reports_before=$(wc -l <"$OSKARA_SIM_TAVIO_LOG")
 idle_cpu "$idle_seconds"
+reports_after=$(wc -l <"$OSKARA_SIM_TAVIO_LOG")
 row idle_demo_pct "idle CPU, controller connected (% of a core)" "$IDLE_PCT" "$floor_idle" - "<= 0.05 %" "$IDLE_PCT" 0.05
+# The emulator logs one line per output report; the poll runs every 3 s.
+row reports_per_poll "controller output reports per poll while idle" \
+  "$(awk -v n=$((reports_after - reports_before)) -v t="$idle_seconds" 'BEGIN { printf "%.1f", n / (t / 3) }')" - - - - -
 row server_demo_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" "$floor_server" - - - -
 finish "$title" "$exit_command"
 
