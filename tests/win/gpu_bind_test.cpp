@@ -139,10 +139,12 @@ TEST(GpuBind, JournalSpansLoadsAndStateLastsWhileLoaded) {
         for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
         return n;
     };
-    EXPECT_EQ(count("{\"fn\":\"NvAPI_Initialize\",\"status\":0}\n"), 3u);
-    EXPECT_EQ(count("{\"fn\":\"ApplyLevelClocks\",\"gpu\":0,\"status\":0,\"level\":3,\"test\":false,"
+    // Each line starts with its time; the call follows it.
+    EXPECT_EQ(count("{\"t_us\":"), count("\n"));
+    EXPECT_EQ(count(",\"fn\":\"NvAPI_Initialize\",\"status\":0}\n"), 3u);
+    EXPECT_EQ(count(",\"fn\":\"ApplyLevelClocks\",\"gpu\":0,\"status\":0,\"level\":3,\"test\":false,"
                     "\"core_khz\":750000,\"memory_khz\":1100000}\n"), 1u);
-    EXPECT_EQ(count("{\"fn\":\"ApplyCoolerLevels\",\"gpu\":0,\"status\":0,\"target\":7,"
+    EXPECT_EQ(count(",\"fn\":\"ApplyCoolerLevels\",\"gpu\":0,\"status\":0,\"target\":7,"
                     "\"layout\":\"small\",\"level\":45,\"policy\":1}\n"), 1u);
     EXPECT_EQ(text.find('\r'), std::string::npos);
 }
