@@ -69,9 +69,12 @@ void CTavioDisplay::ShowField(Field field, uint32_t value) {
 
 void CTavioDisplay::SetBar(Bar bar, int level) {
     const int lit = std::clamp(level, 0, kBarCells);
+    // Only cells that change are sent: every poll sets both bars, mostly to what they show.
     for (int i = 1; i <= kBarCells; ++i) {
         const size_t address = kBarBase[bar] + i;
-        m_mirror[address] = lit >= kBarCells + 1 - i ? kCellOn : 0;
+        const uint8_t cell = lit >= kBarCells + 1 - i ? kCellOn : 0;
+        if (m_mirror[address] == cell) continue;
+        m_mirror[address] = cell;
         WriteSegmentByte(address);
     }
 }

@@ -97,21 +97,39 @@ TEST(TavioDisplay, SharedAddressEightKeepsTheOtherFieldsBits) {
     EXPECT_EQ(s.sink.reports.back(), Seg(8, 0x58));
 }
 
-TEST(TavioDisplay, BarsLightTheirTopCellsAndWriteAllTwenty) {
+// The poll sets both bars every three seconds: cells already showing what they should are not
+// sent again, so an unchanged reading costs the controller nothing.
+TEST(TavioDisplay, BarsLightTheirTopCellsAndWriteOnlyTheCellsThatChange) {
     Screen s;
     s.display.SetFanBar(6);
     Reports expected;
-    for (uint8_t address = 50; address <= 69; ++address) expected.push_back(Seg(address, address >= 64 ? 2 : 0));
+    for (uint8_t address = 64; address <= 69; ++address) expected.push_back(Seg(address, 2));
     EXPECT_EQ(s.sink.reports, expected);
+    s.display.SetFanBar(6);
+    EXPECT_EQ(s.sink.reports.size(), 6u);
+    s.display.SetFanBar(4);
+    EXPECT_EQ(s.sink.reports.size(), 8u);
+    EXPECT_EQ(s.sink.reports[6], Seg(64, 0));
+    EXPECT_EQ(s.sink.reports[7], Seg(65, 0));
+    EXPECT_EQ(s.sink.panel.BarLevel(PanelDecoder::Fan), 4);
 
     const std::pair<int, int> levels[] = {{0, 0}, {1, 1}, {20, 20}, {25, 20}, {256, 20}, {-1, 0}};
     for (const auto& [level, lit] : levels) {
         s.display.SetTemperatureBar(level);
         EXPECT_EQ(s.sink.panel.BarLevel(PanelDecoder::Temperature), lit) << level;
     }
+    const size_t before = s.sink.reports.size();
     s.display.SetTemperatureBar(1);
+    EXPECT_EQ(s.sink.reports.size(), before + 1);
     EXPECT_EQ(s.sink.reports.back(), Seg(37, 0x02));
-    EXPECT_EQ(s.sink.reports[s.sink.reports.size() - 2], Seg(36, 0x00));
+
+    // A reset clears the screen and the mirror alike: the same level is sent again in full.
+    s.display.SetFanBar(2);
+    s.display.Reset();
+    const size_t afterReset = s.sink.reports.size();
+    s.display.SetFanBar(2);
+    EXPECT_EQ(s.sink.reports.size(), afterReset + 2);
+    EXPECT_EQ(s.sink.panel.BarLevel(PanelDecoder::Fan), 2);
 }
 
 TEST(TavioDisplay, IndicatorsChangeOneBitOrOneCell) {
