@@ -3,11 +3,19 @@
 #include "gpu/GpuControl.h"
 #include "gpu/FanPosition.h"
 
+namespace {
+// Cards have a handful of performance levels; a driver that answers every level number would
+// otherwise keep the count going until it overflows.
+constexpr int kMaxPerformanceLevels = 32;
+}  // namespace
+
 bool CCard::Identify(uint16_t& vendor, uint16_t& device) {
     m_gpu.GetGroupGpuIndexes(m_group);
     const bool pciKnown = m_gpu.GetPciIds(vendor, device);
     CardClocks clocks;
-    while (m_gpu.GetLevelDefaultClocks(m_topLevel + 1, clocks.core, clocks.memory, clocks.shader)) ++m_topLevel;
+    while (m_topLevel < kMaxPerformanceLevels &&
+           m_gpu.GetLevelDefaultClocks(m_topLevel + 1, clocks.core, clocks.memory, clocks.shader))
+        ++m_topLevel;
     clocks = {};
     m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
     m_hasShaderClock = clocks.shader != 0;

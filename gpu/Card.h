@@ -26,8 +26,8 @@ public:
     explicit CCard(CGpuControl& gpu) : m_gpu(gpu) {}
 
     // After the driver was bound (or failed to be): the group, the PCI ids that form the card
-    // key (false when unreadable), the level count, the shader fact and the memory type, each
-    // read once.
+    // key (false when unreadable), the level count (at most 32), the shader fact and the memory
+    // type, each read once.
     bool Identify(uint16_t& vendor, uint16_t& device);
 
     const std::vector<uint32_t>& Group() const { return m_group; }

@@ -98,3 +98,15 @@ TEST(Card, ReadsTheHottestGpuAndTheHighestFan) {
                       "thermal 0 0\ngpu 0\ntemp -5\ngpu 1\nfail NvAPI_GPU_GetThermalSettings -1\n");
     EXPECT_EQ(failing.card.HottestTemperature(), 0);
 }
+
+TEST(Card, LevelCountStopsAtThirtyTwo) {
+    // A driver that answers every level number must not keep the count going forever.
+    std::string card;
+    for (int level = 1; level <= 40; ++level)
+        card += "level " + std::to_string(level) + " 0:" + std::to_string(300000 + level * 1000) + "\n";
+    BoundCard many(card);
+    EXPECT_EQ(many.card.TopLevel(), 32);
+    CardClocks defaults;
+    ASSERT_TRUE(many.card.DefaultClocks(defaults));
+    EXPECT_EQ(defaults.core, 332);
+}
