@@ -8,6 +8,7 @@
 
 #include "gpu/Card.h"
 #include "gpu/GpuControl.h"
+#include "tests/fuzz/fuzz_require.h"
 
 namespace {
 
@@ -15,10 +16,6 @@ namespace {
 FuzzedDataProvider* g_in = nullptr;
 // What the last level query answered, to see what the program changed before sending it back.
 uint8_t g_lastLevel[LevelClocksRecord::kSize];
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 // Mostly success, so that runs get past the first call; exhausted input means success.
 DriverStatus Status() {
@@ -35,7 +32,7 @@ DriverHandle Handle() {
 }
 
 void Handles(DriverHandle* handles, uint32_t* count) {
-    Require(handles && count);
+    FUZZ_REQUIRE(handles && count);
     const size_t given = g_in->ConsumeIntegralInRange<size_t>(0, kMaxGpus);
     for (size_t i = 0; i < given; ++i) handles[i] = Handle();
     *count = g_in->ConsumeBool() ? static_cast<uint32_t>(given) : g_in->ConsumeIntegral<uint32_t>();
@@ -44,9 +41,9 @@ void Handles(DriverHandle* handles, uint32_t* count) {
 // The record must carry one of the words the call takes; the driver then writes as many bytes
 // as that word declares, so a buffer smaller than its declaration shows up under the sanitizer.
 void Fill(void* record, uint32_t word, uint32_t otherWord = 0) {
-    Require(record != nullptr);
+    FUZZ_REQUIRE(record != nullptr);
     const uint32_t declared = LoadRecordWord(record, 0);
-    Require(declared == word || (otherWord != 0 && declared == otherWord));
+    FUZZ_REQUIRE(declared == word || (otherWord != 0 && declared == otherWord));
     const size_t size = RecordSizeOf(declared);
     const size_t length = g_in->ConsumeIntegralInRange<size_t>(0, size - 4);
     const std::vector<uint8_t> bytes = g_in->ConsumeBytes<uint8_t>(length);
@@ -59,7 +56,7 @@ DriverStatus DRIVER_CALL EnumGpus(DriverHandle* handles, uint32_t* count) {
     return Status();
 }
 DriverStatus DRIVER_CALL EnumDisplay(uint32_t, DriverHandle* display) {
-    Require(display != nullptr);
+    FUZZ_REQUIRE(display != nullptr);
     *display = Handle();
     return Status();
 }
@@ -68,7 +65,7 @@ DriverStatus DRIVER_CALL DriverVersion(DriverHandle, void* record) {
     return Status();
 }
 DriverStatus DRIVER_CALL Logical(DriverHandle, DriverHandle* logical) {
-    Require(logical != nullptr);
+    FUZZ_REQUIRE(logical != nullptr);
     *logical = Handle();
     return Status();
 }
@@ -82,7 +79,7 @@ DriverStatus DRIVER_CALL Thermal(DriverHandle, uint32_t, void* record) {
 }
 DriverStatus DRIVER_CALL Pci(DriverHandle, uint32_t* device, uint32_t* subsystem, uint32_t* revision,
                              uint32_t* extDevice) {
-    Require(device && subsystem && revision && extDevice);
+    FUZZ_REQUIRE(device && subsystem && revision && extDevice);
     *device = g_in->ConsumeIntegral<uint32_t>();
     *subsystem = *revision = *extDevice = 0;
     return Status();
@@ -95,11 +92,11 @@ DriverStatus DRIVER_CALL QueryLevel(DriverHandle, uint32_t, void* record) {
 // A clock the program changed is never 0 kHz: that would stop the card.
 DriverStatus DRIVER_CALL ApplyLevel(DriverHandle, uint32_t, void* record) {
     namespace L = LevelClocksRecord;
-    Require(record && LoadRecordWord(record, 0) == L::kVersionWord);
+    FUZZ_REQUIRE(record && LoadRecordWord(record, 0) == L::kVersionWord);
     for (size_t i = 0; i < L::kEntryCount; ++i) {
         const size_t at = L::Entry(i) + L::kCurrentKhz;
         const uint32_t sent = LoadRecordWord(record, at);
-        Require(sent != 0 || LoadRecordWord(g_lastLevel, at) == 0);
+        FUZZ_REQUIRE(sent != 0 || LoadRecordWord(g_lastLevel, at) == 0);
     }
     uint32_t flags = LoadRecordWord(record, L::kHeaderFlags);
     if (g_in->ConsumeBool()) flags ^= L::kFlagTestPassed;
@@ -111,7 +108,7 @@ DriverStatus DRIVER_CALL Snapshot(DriverHandle, void* record) {
     return Status();
 }
 DriverStatus DRIVER_CALL MemoryType(DriverHandle, uint32_t* type) {
-    Require(type != nullptr);
+    FUZZ_REQUIRE(type != nullptr);
     *type = g_in->ConsumeIntegral<uint32_t>();
     return Status();
 }
@@ -120,9 +117,9 @@ DriverStatus DRIVER_CALL QueryCoolers(DriverHandle, uint32_t, void* record) {
     return Status();
 }
 DriverStatus DRIVER_CALL ApplyCoolers(DriverHandle, uint32_t, void* record) {
-    Require(record != nullptr);
+    FUZZ_REQUIRE(record != nullptr);
     const uint32_t word = LoadRecordWord(record, 0);
-    Require(word == CoolerLevelsRecord::kSmallVersionWord || word == CoolerLevelsRecord::kLargeVersionWord);
+    FUZZ_REQUIRE(word == CoolerLevelsRecord::kSmallVersionWord || word == CoolerLevelsRecord::kLargeVersionWord);
     return Status();
 }
 
@@ -178,14 +175,14 @@ void RunGpuOperation(CGpuControl& gpu, int op) {
     case 1: {
         std::vector<uint32_t> list;
         if (gpu.GetGroupGpuIndexes(list))
-            for (uint32_t index : list) Require(index < kMaxGpus);
+            for (uint32_t index : list) FUZZ_REQUIRE(index < kMaxGpus);
         break;
     }
     case 2: gpu.GetLevelCurrentClocks(g_in->ConsumeIntegral<int>(), core, memory, shader); break;
     case 3: gpu.SetLevelClocks(g_in->ConsumeIntegral<int>(), Mhz(), Mhz(), Mhz()); break;
     case 4:
         if (gpu.TestLevelClocks(g_in->ConsumeIntegral<int>(), Mhz(), Mhz(), Mhz(), value))
-            Require(value == 0 || value == 1);
+            FUZZ_REQUIRE(value == 0 || value == 1);
         break;
     case 5: gpu.SetFanLevel(g_in->ConsumeBool() ? -1 : 0, g_in->ConsumeIntegral<int>()); break;
     case 6: {
@@ -195,7 +192,7 @@ void RunGpuOperation(CGpuControl& gpu, int op) {
     }
     default: {
         const double scale = gpu.GetMemoryScale();
-        Require(scale == 0.5 || scale == 1.0);
+        FUZZ_REQUIRE(scale == 0.5 || scale == 1.0);
         break;
     }
     }
@@ -209,10 +206,10 @@ void RunCardOperation(CCard& card, int op) {
     case 1: card.DefaultClocks(clocks); break;
     case 2: {
         const CardFan fan = card.ReadFan();
-        Require(fan.highestPercent >= 0);
+        FUZZ_REQUIRE(fan.highestPercent >= 0);
         break;
     }
-    case 3: Require(card.HottestTemperature() >= 0); break;
+    case 3: FUZZ_REQUIRE(card.HottestTemperature() >= 0); break;
     case 4: {
         std::optional<CardClocks> to;
         if (g_in->ConsumeBool()) to = Clocks();
@@ -224,7 +221,7 @@ void RunCardOperation(CCard& card, int op) {
     case 5: card.Reset(); break;
     case 6: card.SetFan(g_in->ConsumeIntegralInRange<int>(-5, 260)); break;
     default:
-        if (card.TestClocks(Clocks(), value)) Require(value == 0 || value == 1);
+        if (card.TestClocks(Clocks(), value)) FUZZ_REQUIRE(value == 0 || value == 1);
         break;
     }
 }
@@ -239,13 +236,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         gpu.Bind();
     } catch (const DriverBindError& error) {
-        Require(error.status == kBindNoLibrary || error.status == kBindNoDriver ||
+        FUZZ_REQUIRE(error.status == kBindNoLibrary || error.status == kBindNoDriver ||
                 error.status == kBindInitFailed);
     }
     CCard card(gpu);
     uint16_t vendor = 0, device = 0;
     card.Identify(vendor, device);
-    for (uint32_t index : card.Group()) Require(index < kMaxGpus);
+    for (uint32_t index : card.Group()) FUZZ_REQUIRE(index < kMaxGpus);
     for (int steps = 0; steps < 64 && in.remaining_bytes() > 0; ++steps) {
         const int op = in.ConsumeIntegralInRange<int>(0, 15);
         if (op < 8)
