@@ -45,8 +45,8 @@ CardFan CCard::ReadFan() {
         fan.known = true;
         if (level > fan.highestPercent) fan.highestPercent = level;
     }
+    // Without any cooler answer the automatic flag is only the driver generation's guess.
     fan.automatic = m_gpu.IsFanAutomatic();
-    fan.known = fan.known || fan.automatic;
     return fan;
 }
 

@@ -15,7 +15,7 @@ struct CardClocks {
 struct CardFan {
     int highestPercent = 0;
     bool automatic = false;
-    bool known = false;  // some GPU answered
+    bool known = false;  // some GPU's cooler read answered
 };
 
 // The card as a whole: its GPU group, the top performance level every clock operation addresses,

@@ -126,14 +126,18 @@ void COskaraDlg::UpdateValueLabels() {
 
 void COskaraDlg::UpdateControls() {
     CardClocks clocks;
-    m_card.CurrentClocks(clocks);
+    if (m_card.CurrentClocks(clocks))
+        m_seenClocks = clocks;
+    else if (m_seenClocks)
+        clocks = *m_seenClocks;
     SetClockSlider(ClockSlider::Core, TruncToInt(clocks.core));
     SetClockSlider(ClockSlider::Memory, TruncToInt(clocks.memory * GetMemoryClockFactor()));
     SetClockSlider(ClockSlider::Shader, TruncToInt(clocks.shader));
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
-    m_fanSlider.SetPos(fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
+    if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+    if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
     UpdateValueLabels();
 }
 
