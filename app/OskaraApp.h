@@ -58,6 +58,8 @@ private:
     void EndSession() override;
     void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
+    // The controller's connection arrives with its own change; until then there is none.
+    bool ControllerConnected() override { return false; }
 
     CKernelHandle m_instanceMutex;
     CSystemTray m_tray{*this};

@@ -7,6 +7,10 @@
 
 // A dialog from a template resource, modeless (Create) or modal (DoModal).
 //
+// A modal dialog without a parent is owned by the application's main window, which stays
+// disabled while it runs and is activated again when it ends; a template placed at (0, 0) is
+// centred over its owner.
+//
 // A derived dialog declares its controls as members and lists them in its constructor with
 // BindControl(member, id); each member then owns its control from before OnInitDialog until the
 // dialog goes. Its message map is a WindowProc override that handles its own entries and passes
@@ -47,7 +51,9 @@ private:
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     HWND ParentHandle() const { return m_parent ? m_parent->m_hWnd : nullptr; }
+    HWND ModalOwner() const;
     LRESULT InitDialog();
+    void CentreIfUnplaced();
 
     UINT m_templateId;
     CWnd* m_parent;

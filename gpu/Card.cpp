@@ -88,6 +88,10 @@ void CCard::SetFan(int fanPosition) {
         m_gpu.SetFanLevel(0, fanPosition);
 }
 
+void CCard::SetClocks(const CardClocks& clocks) {
+    m_gpu.SetLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
+}
+
 bool CCard::TestClocks(const CardClocks& clocks, int& passed) {
     return m_gpu.TestLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader, passed);
 }

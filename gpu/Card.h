@@ -54,6 +54,8 @@ public:
     void Reset();
     // The fan of the GPU selected last only.
     void SetFan(int fanPosition);
+    // The clocks of the GPU selected last only.
+    void SetClocks(const CardClocks& clocks);
     // passed is 1 when the driver accepted the clocks; false when no test ran.
     bool TestClocks(const CardClocks& clocks, int& passed);
 

@@ -10,6 +10,7 @@
 #include "ui/ClockTestZone.h"
 #include "gpu/FanPosition.h"
 #include "ui/MemoryClockFactor.h"
+#include "ui/OptionsDlg.h"
 #include "ui/SliderRange.h"
 #include "ui/TemperatureGauge.h"
 #include "ui/Truncate.h"
@@ -311,8 +312,53 @@ bool COskaraDlg::OnCommand(WORD id, WORD code) {
     case IDC_MINIMIZE: ShowWindow(SW_HIDE); return true;
     case IDC_RESET: OnReset(); return true;
     case IDC_APPLY: OnApply(); return true;
+    case IDC_PROFILES: OnProfiles(); return true;
+    case IDC_OPTIONS: OnOptions(); return true;
     }
     return false;
+}
+
+// The window is disabled while the dialog runs and refreshes itself from the card when it is
+// activated again, so it shows what an activated profile put there.
+void COskaraDlg::OnProfiles() {
+    CProfilesDlg dialog(m_host.Profiles(), *this);
+    dialog.DoModal();
+}
+
+// Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
+void COskaraDlg::OnOptions() {
+    COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
+    dialog.DoModal();
+    ResetMemorySlider();
+    UpdateControls();
+}
+
+void COskaraDlg::ResetMemorySlider() {
+    CardClocks defaults;
+    m_card.DefaultClocks(defaults);
+    const double shownDefault = defaults.memory * GetMemoryClockFactor();
+    const SliderRange range = ClockSliderRange(shownDefault);
+    m_memorySlider.SetRange(range.min, range.max);
+    m_memorySlider.SetPos(TruncToInt(shownDefault));
+}
+
+CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
+    return {m_coreSlider.GetPos(), m_memorySlider.GetPos(), m_shaderSlider.GetPos(), m_fanSlider.GetPos()};
+}
+
+// The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
+void COskaraDlg::ActivateProfile(const PROFILE& profile) {
+    // As Apply: clocks of 0 mean a profile made while the card could not be read.
+    if (profile.core > 0 && profile.memory > 0) {
+        m_card.SetClocks(CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
+                                    static_cast<double>(profile.shader)});
+        SetClockSlider(ClockSlider::Core, profile.core);
+        SetClockSlider(ClockSlider::Memory, TruncToInt(static_cast<double>(profile.memory) * GetMemoryClockFactor()));
+        SetClockSlider(ClockSlider::Shader, profile.shader);
+    }
+    m_card.SetFan(profile.fan);
+    SetFanSlider(IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan);
+    UpdateValueLabels();
 }
 
 void COskaraDlg::PostNcDestroy() {

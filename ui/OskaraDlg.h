@@ -11,6 +11,7 @@
 #include "framework/GdiObject.h"
 #include "framework/SliderCtrl.h"
 #include "gpu/Card.h"
+#include "ui/ProfilesDlg.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -20,7 +21,7 @@ class SettingsStore;
 // buttons. It owns the card (the one CGpuControl and the CCard over it); every write to the card
 // goes to each GPU of the group at the top performance level. It frees itself when its window is
 // gone.
-class COskaraDlg : public CDialog {
+class COskaraDlg : public CDialog, private CProfilesDlg::Host {
 public:
     // What the window needs of its owner.
     class Host {
@@ -33,6 +34,8 @@ public:
         // Windows is logging off or shutting down: store what the exit stores.
         virtual void EndSession() = 0;
         virtual void MainDialogGone(COskaraDlg* dialog) = 0;
+        // Whether the Tavio controller is there now.
+        virtual bool ControllerConnected() = 0;
 
     protected:
         ~Host() = default;
@@ -54,7 +57,7 @@ public:
     void UpdateControls();
     void UpdateValueLabels();
     // 1, 2 or 4: the shown memory clock over the real one.
-    int GetMemoryClockFactor();
+    int GetMemoryClockFactor() override;
     void OnApply();
     void OnReset();
 
@@ -85,6 +88,12 @@ private:
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
     void OnEndSession(bool ending);
     void RunClockTest();
+    void OnProfiles();
+    void OnOptions();
+    // The memory slider around the card's default in the factor now in force; growth is dropped.
+    void ResetMemorySlider();
+    Sliders SliderPositions() override;
+    void ActivateProfile(const PROFILE& profile) override;
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
 

@@ -1,9 +1,11 @@
 // Finds top-level windows by exact title, shown or not (xdotool sees only mapped windows), and
-// optionally posts a command to every one found (a window that does not know it ignores it) or
-// prints a control's text.
-//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all]
+// optionally posts a command or a message to every one found (a window that does not know it
+// ignores it), prints a control's text or where a control is on the screen.
+//   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
+//                       --rect <control id>]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
-// of that control of the first window that has it, or of every child of the first window ("all").
+// of that control of the first window that has it, or of every child of the first window ("all");
+// with --rect, that control's screen rectangle as "left top right bottom".
 // Exit code 1 when no window (or, with --text, no such control) exists.
 #include <windows.h>
 
@@ -39,20 +41,31 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     return TRUE;
 }
 
+HWND FindControl(const std::vector<HWND>& windows, const wchar_t* which) {
+    const int id = static_cast<int>(std::wcstol(which, nullptr, 0));
+    // Several windows may share the title (the main dialog and the tray's window).
+    for (HWND hwnd : windows)
+        if (HWND control = GetDlgItem(hwnd, id)) return control;
+    return nullptr;
+}
+
+int PrintControlRect(const std::vector<HWND>& windows, const wchar_t* which) {
+    const HWND control = FindControl(windows, which);
+    RECT rect{};
+    if (!control || !GetWindowRect(control, &rect)) return 1;
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    return 0;
+}
+
 int PrintControlText(const std::vector<HWND>& windows, const wchar_t* which) {
     if (std::wcscmp(which, L"all") == 0) {
         EnumChildWindows(windows.front(), PrintChild, 0);
         return 0;
     }
-    const int id = static_cast<int>(std::wcstol(which, nullptr, 0));
-    // Several windows may share the title (the main dialog and the tray's window).
-    for (HWND hwnd : windows) {
-        if (HWND control = GetDlgItem(hwnd, id)) {
-            PrintText(control);
-            return 0;
-        }
-    }
-    return 1;
+    const HWND control = FindControl(windows, which);
+    if (!control) return 1;
+    PrintText(control);
+    return 0;
 }
 }  // namespace
 
@@ -62,6 +75,7 @@ int wmain(int argc, wchar_t** argv) {
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
     if (search.found.empty()) return 1;
     if (argc >= 4 && std::wcscmp(argv[2], L"--text") == 0) return PrintControlText(search.found, argv[3]);
+    if (argc >= 4 && std::wcscmp(argv[2], L"--rect") == 0) return PrintControlRect(search.found, argv[3]);
     for (HWND hwnd : search.found) {
         wchar_t windowClass[256] = L"";
         GetClassNameW(hwnd, windowClass, 256);

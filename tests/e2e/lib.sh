@@ -80,6 +80,19 @@ click_client() {
 # control_text <id>: the text of a control of the main dialog, shown or hidden.
 control_text() { "$WINE64" "$findwindow" "$title" --text "$1" 2>/dev/null | tr -d '\r'; }
 
+# res_id <name>: a resource id as res/resource.h defines it, so scripts never repeat a number.
+res_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3; found = 1 } END { exit !found }' "$root/res/resource.h"; }
+
+# click_control <window title> <control id>: a left click in the middle of a control of a window
+# of this title, as the user would aim at it.
+click_control() {
+  local rect left top right bottom
+  rect=$("$WINE64" "$findwindow" "$1" --rect "$2" 2>/dev/null | tr -d '\r') || fail "no control $2 in a window '$1'"
+  read -r left top right bottom <<<"$rect"
+  xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+}
+dialog_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+
 # journal_has <regex>: some journal line of the simulated driver matches (grep -E).
 journal_has() { [ -f "$journal" ] && grep -Eq -- "$1" "$journal"; }
 # journal_lines <regex>: the matching lines.

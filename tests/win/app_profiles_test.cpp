@@ -77,4 +77,29 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
     EXPECT_FALSE(SectionExists(L"\\Profile 0"));
 }
 
+TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
+    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
+    COskaraApp app;
+    app.UseRegistryKey();
+    app.SetCardKey(L"10DE-06C0");
+    app.LoadCardProfiles(true);
+    PROFILE made{};
+    SetProfileName(made, L"New Profile");
+    made.core = 720;
+    made.memory = 1000;
+    made.shader = 1440;
+    made.fan = 110;
+    ASSERT_EQ(app.Profiles().Create(made), ProfileBook::CreateResult::Created);
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 2", L"Name"), L"New Profile");
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Core"), 720u);
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Mem"), 1000u);
+    EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Fan"), 110u);
+
+    ASSERT_TRUE(app.Profiles().Rename(0, L"Renamed"));
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 0", L"Name"), L"Renamed");
+    ASSERT_TRUE(app.Profiles().Remove(1));
+    EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 1", L"Name"), L"New Profile");
+    EXPECT_FALSE(SectionExists(L"10DE-06C0\\Profile 2"));
+}
+
 }  // namespace

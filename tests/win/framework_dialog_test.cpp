@@ -9,6 +9,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/SliderCtrl.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "support/GdiCanvas.h"
 
@@ -97,6 +98,7 @@ public:
 
     bool boundAtInit = false;
     std::function<void(TestDialog&)> onInit;
+    std::function<void(TestDialog&)> beforeEnd;
     // (message, sending control's id) the dialog's own map received
     std::vector<std::pair<UINT, int>> received;
 
@@ -120,6 +122,7 @@ protected:
             received.push_back({msg, static_cast<int>(wp)});
             break;
         case kEndWith42:
+            if (beforeEnd) beforeEnd(*this);
             EndDialog(42);
             return 0;
         case WM_QUERYDRAGICON:
@@ -185,6 +188,45 @@ TEST(Dialog, ModalReturnsTheEndDialogCodeAndCanRunAgain) {
 
     dialog.onInit = [](TestDialog& d) { d.PostMessage(WM_COMMAND, IDOK); };
     EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(Dialog, AModalWithoutParentIsOwnedByTheMainWindowCentredAndKeptOnScreen) {
+    CWinApp app(L"framework_dialog_test");
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    struct Case {
+        RECT owner;  // left, top, width, height
+        bool centred;
+    } cases[] = {{{60, 80, 900, 600}, true}, {{0, 0, 120, 60}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.owner.left);
+        CWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, L"Owner", WS_POPUP | WS_VISIBLE, c.owner.left, c.owner.top, c.owner.right,
+                                   c.owner.bottom, nullptr, nullptr));
+        app.m_pMainWnd = &owner;
+        TestDialog dialog;
+        HWND seenOwner = nullptr;
+        bool ownerEnabled = true;
+        RECT placed{};
+        dialog.onInit = [](TestDialog& d) { d.PostMessage(kEndWith42); };
+        dialog.beforeEnd = [&](TestDialog& d) {
+            seenOwner = GetWindow(d.m_hWnd, GW_OWNER);
+            ownerEnabled = IsWindowEnabled(owner.m_hWnd);
+            GetWindowRect(d.m_hWnd, &placed);
+        };
+        EXPECT_EQ(dialog.DoModal(), 42);
+        EXPECT_EQ(seenOwner, owner.m_hWnd);
+        EXPECT_FALSE(ownerEnabled);
+        EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
+        if (c.centred) {
+            EXPECT_NEAR((placed.left + placed.right) / 2, c.owner.left + c.owner.right / 2, 1);
+            EXPECT_NEAR((placed.top + placed.bottom) / 2, c.owner.top + c.owner.bottom / 2, 1);
+        } else {
+            EXPECT_GE(placed.left, screen.left);
+            EXPECT_GE(placed.top, screen.top);
+            EXPECT_LE(placed.right, screen.right);
+        }
+        app.m_pMainWnd = nullptr;
+    }
 }
 
 TEST(Dialog, AControlMissingFromTheTemplateFailsTheDialog) {

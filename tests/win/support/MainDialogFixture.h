@@ -80,11 +80,13 @@ public:
     std::wstring MessageCaption() override { return L"Oskara"; }
     void EndSession() override { ++endSessions; }
     void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
+    bool ControllerConnected() override { return controllerConnected; }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
     std::wstring cardKey;
     int endSessions = 0;
+    bool controllerConnected = false;
     std::vector<COskaraDlg*> gone;
 };
 

@@ -1,0 +1,299 @@
+// The profiles dialog opened by the main window's button and driven inside its own loop: order,
+// delete, create, activate, rename in place, the cap and a list changed behind the open dialog.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "res/resource.h"
+#include "tests/win/support/DialogFixture.h"
+
+namespace {
+
+using ProfilesDialog = DialogFixture;
+using Step = ModalScript::Step;
+
+const wchar_t kTitle[] = L"Profiles";
+
+PROFILE Made(const wchar_t* name, int32_t core = 700, int32_t memory = 1000, int32_t shader = 1400, uint8_t fan = 110) {
+    PROFILE p{};
+    SetProfileName(p, name);
+    p.core = core;
+    p.memory = memory;
+    p.shader = shader;
+    p.fan = fan;
+    return p;
+}
+
+HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_PROFILES_LIST); }
+
+std::wstring Cell(HWND dialog, int row, int column) {
+    wchar_t text[256] = L"";
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    SendMessageW(List(dialog), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::vector<std::wstring> Names(HWND dialog) {
+    std::vector<std::wstring> names;
+    const int rows = static_cast<int>(SendMessageW(List(dialog), LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) names.push_back(Cell(dialog, row, 0));
+    return names;
+}
+
+std::vector<std::wstring> BookNames(const ProfileBook& book) {
+    std::vector<std::wstring> names;
+    for (const PROFILE& p : book.List()) names.push_back(p.name);
+    return names;
+}
+
+int SelectedRow(HWND dialog) {
+    return static_cast<int>(SendMessageW(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Select(HWND dialog, int row) {
+    LVITEMW item{};
+    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(List(dialog), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+HWND LabelEdit(HWND dialog) { return reinterpret_cast<HWND>(SendMessageW(List(dialog), LVM_GETEDITCONTROL, 0, 0)); }
+
+void DoubleClickRow(HWND dialog, int row) {
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    SendMessageW(List(dialog), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(List(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+}
+
+TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
+    host.profiles.Replace({Made(L"A"), Made(L"B"), Made(L"C")});
+    OpenMain("");
+    ModalScript script(kTitle, {
+        [&](HWND d) {
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"C", L"B", L"A"}));
+            // Owned by the main window, which cannot be used meanwhile.
+            EXPECT_EQ(GetWindow(d, GW_OWNER), dlg->m_hWnd);
+            EXPECT_FALSE(IsWindowEnabled(dlg->m_hWnd));
+            Select(d, 0);
+            ModalScript::Click(d, IDC_PROFILES_DELETE);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"B", L"A"}));
+            EXPECT_EQ(SelectedRow(d), 0);
+            Select(d, 1);
+            ModalScript::Click(d, IDC_PROFILES_DELETE);
+        },
+        [&](HWND d) {
+            // The last row had no neighbour below it.
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"B"}));
+            EXPECT_EQ(SelectedRow(d), -1);
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_FALSE(script.Forced());
+    EXPECT_EQ(BookNames(host.profiles), (std::vector<std::wstring>{L"B"}));
+    EXPECT_TRUE(IsWindowEnabled(dlg->m_hWnd));
+}
+
+TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselected) {
+    host.profiles.Replace({Made(L"Old")});
+    OpenMain("");  // memory type 3: the slider shows twice the real clock
+    Slide(IDC_MEMORY_SLIDER, 2001);
+    Slide(IDC_CORE_SLIDER, 720);
+    ModalScript script(kTitle, {
+        [&](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
+        [&](HWND d) {
+            ASSERT_EQ(Names(d), (std::vector<std::wstring>{L"New Profile", L"Old"}));
+            EXPECT_EQ(Cell(d, 0, 1), L"720");
+            EXPECT_EQ(Cell(d, 0, 2), L"2000");
+            EXPECT_EQ(Cell(d, 0, 3), L"1440");  // this card's shader follows the core
+            EXPECT_EQ(Cell(d, 0, 4), L"Auto");
+            EXPECT_EQ(SelectedRow(d), -1);
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    ASSERT_EQ(host.profiles.Count(), 2u);
+    EXPECT_EQ(host.profiles.At(1).memory, 1000);
+    EXPECT_EQ(host.profiles.At(1).core, 720);
+    EXPECT_EQ(host.profiles.At(1).shader, 1440);
+    EXPECT_EQ(host.profiles.At(1).fan, 110);
+}
+
+TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan) {
+    host.profiles.Replace({Made(L"Fixed", 650, 950, 1300, 100), Made(L"Fast", 1000, 1100, 1500, 105),
+                           Made(L"Unread", 0, 0, 0, 50)});
+    OpenMain("gpus 2\ngroup 0 1\ncooler 0 40 2\n");
+    size_t mark = 0;
+    ModalScript script(kTitle, {
+        [&](HWND d) {
+            EXPECT_EQ(Cell(d, 1, 4), L"105 %");
+            EXPECT_EQ(Cell(d, 2, 4), L"100 %");
+            mark = journal.Mark();
+            Select(d, 2);
+            ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
+        },
+        [&](HWND d) {
+            const auto clocks = journal.ClockWrites(mark);
+            ASSERT_EQ(clocks.size(), 1u);
+            EXPECT_EQ(clocks[0].Number("core_khz"), 650000);
+            EXPECT_EQ(clocks[0].Number("memory_khz"), 950000);
+            EXPECT_EQ(clocks[0].Number("shader_khz"), 1300000);
+            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
+            ASSERT_EQ(fans.size(), 1u);
+            EXPECT_EQ(fans[0].Number("policy"), 1);
+            EXPECT_EQ(fans[0].Number("level"), 100);
+            mark = journal.Mark();
+            Select(d, 1);
+            DoubleClickRow(d, 1);
+        },
+        [&](HWND d) {
+            const auto clocks = journal.ClockWrites(mark);
+            ASSERT_EQ(clocks.size(), 1u);
+            EXPECT_EQ(clocks[0].Number("core_khz"), 1000000);
+            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
+            ASSERT_EQ(fans.size(), 1u);
+            EXPECT_EQ(fans[0].Number("policy"), 2);
+            // Above the default range, and still as stored.
+            EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
+            EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2200);
+            EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
+            EXPECT_EQ(Text(IDC_CORE_VALUE), L"1000 MHz");
+            mark = journal.Mark();
+            Select(d, 0);
+            ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
+        },
+        [&](HWND d) {
+            // Clocks of 0 never reach the card; the fan does.
+            EXPECT_TRUE(journal.ClockWrites(mark).empty());
+            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
+            ASSERT_EQ(fans.size(), 1u);
+            EXPECT_EQ(fans[0].Number("level"), 50);
+            EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_TRUE(host.settings.writes.empty());
+}
+
+TEST_F(ProfilesDialog, EscapeDuringALabelEditKeepsTheNameAndTheDialog) {
+    host.profiles.Replace({Made(L"Keep")});
+    OpenMain("");
+    ModalScript script(kTitle, {
+        [&](HWND d) {
+            Select(d, 0);
+            ModalScript::Click(d, IDC_PROFILES_RENAME);
+        },
+        [&](HWND d) {
+            const HWND edit = LabelEdit(d);
+            ASSERT_NE(edit, nullptr);
+            ModalScript::Type(edit, L"Gone");
+            ModalScript::PressKey(edit, VK_ESCAPE);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(LabelEdit(d), nullptr);
+            EXPECT_EQ(Cell(d, 0, 0), L"Keep");
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_FALSE(script.Forced());
+    EXPECT_STREQ(host.profiles.At(0).name, L"Keep");
+}
+
+TEST_F(ProfilesDialog, ASeventyCharacterRenameIsStoredAndShownAsSixtyThree) {
+    host.profiles.Replace({Made(L"Short")});
+    OpenMain("");
+    const std::wstring typed = std::wstring(60, L'n') + L"0123456789";
+    const std::wstring kept = std::wstring(60, L'n') + L"012";
+    ModalScript script(kTitle, {
+        [&](HWND d) {
+            Select(d, 0);
+            ModalScript::Click(d, IDC_PROFILES_RENAME);
+        },
+        [&](HWND d) {
+            const HWND edit = LabelEdit(d);
+            ASSERT_NE(edit, nullptr);
+            ModalScript::Type(edit, typed);
+            ModalScript::PressKey(edit, VK_RETURN);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(LabelEdit(d), nullptr);
+            EXPECT_EQ(Cell(d, 0, 0), kept);
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_EQ(std::wstring(host.profiles.At(0).name), kept);
+}
+
+TEST_F(ProfilesDialog, TheSixtyFifthCreateIsRefusedWithAMessage) {
+    ProfileList full;
+    for (int i = 0; i < 64; ++i) full.push_back(Made(std::to_wstring(i).c_str()));
+    host.profiles.Replace(full);
+    OpenMain("");
+    ModalScript script(kTitle, {
+        [&](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
+        [&](HWND d) {
+            EXPECT_EQ(Names(d).size(), 64u);
+            EXPECT_EQ(Cell(d, 0, 0), L"63");
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_EQ(host.profiles.Count(), 64u);
+    EXPECT_EQ(script.MessageBoxes(),
+              (std::vector<std::wstring>{L"The profile list is full (64 profiles). Delete a profile to make room."}));
+}
+
+TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
+    host.profiles.Replace({Made(L"A"), Made(L"B"), Made(L"C"), Made(L"D"), Made(L"E")});
+    OpenMain("");
+    size_t mark = 0;
+    // Another window (the controller's menu) deletes the first profile while a row is selected.
+    auto changeBehind = [&](HWND d) {
+        Select(d, 0);
+        host.profiles.Remove(0);
+    };
+    ModalScript script(kTitle, {
+        [&](HWND d) {
+            changeBehind(d);
+            ModalScript::Click(d, IDC_PROFILES_DELETE);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(BookNames(host.profiles), (std::vector<std::wstring>{L"B", L"C", L"D", L"E"}));
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"E", L"D", L"C", L"B"}));
+            changeBehind(d);
+            mark = journal.Mark();
+            ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
+        },
+        [&](HWND d) {
+            EXPECT_TRUE(journal.ClockWrites(mark).empty());
+            EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"E", L"D", L"C"}));
+            changeBehind(d);
+            ModalScript::Click(d, IDC_PROFILES_RENAME);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(LabelEdit(d), nullptr);
+            EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"E", L"D"}));
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    RunFromButton(IDC_PROFILES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_EQ(BookNames(host.profiles), (std::vector<std::wstring>{L"D", L"E"}));
+}
+
+}  // namespace

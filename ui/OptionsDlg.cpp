@@ -1,0 +1,65 @@
+#include "ui/OptionsDlg.h"
+
+#include "app/Settings.h"
+#include "res/resource.h"
+#include "ui/FileVersion.h"
+#include "ui/OptionsValues.h"
+#include "ui/StartupShortcut.h"
+
+COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent)
+    : CDialog(IDD_OPTIONS, parent), m_settings(settings), m_controllerConnected(controllerConnected) {
+    BindControl(m_startWithWindows, IDC_OPTIONS_START_WITH_WINDOWS);
+    BindControl(m_restoreOC, IDC_OPTIONS_RESTORE_OC);
+    BindControl(m_version, IDC_OPTIONS_VERSION);
+    BindControl(m_tavioIdleReturn, IDC_OPTIONS_TAVIO_IDLE_RETURN);
+    BindControl(m_stepSize, IDC_OPTIONS_STEP_SIZE);
+    BindControl(m_effectiveMemory, IDC_OPTIONS_EFFECTIVE_MEMORY);
+}
+
+bool COptionsDlg::OnInitDialog() {
+    for (const wchar_t* item : kStepSizeItems) m_stepSize.AddString(item);
+
+    wchar_t program[512] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, program, 512);
+    m_version.SetWindowText(L"Oskara v" + (length > 0 && length < 512 ? GetFileVersionText(program) : L""));
+
+    m_startWithWindows.SetCheck(StartupShortcut::Exists(false) ? BST_CHECKED : BST_UNCHECKED);
+    OnStartWithWindowsClicked();
+    if (!m_controllerConnected) m_tavioIdleReturn.EnableWindow(FALSE);
+
+    m_stepSize.SetCurSel(StepSizeItem(Settings::Read(m_settings, Settings::TavioStepSize)));
+    CheckFromSetting(m_restoreOC, Settings::Read(m_settings, Settings::RestoreOC));
+    CheckFromSetting(m_tavioIdleReturn, Settings::Read(m_settings, Settings::TavioIdleReturn));
+    CheckFromSetting(m_effectiveMemory, Settings::Read(m_settings, Settings::ShowEffectiveMemClock));
+    return true;
+}
+
+void COptionsDlg::CheckFromSetting(CButton& box, uint32_t value) {
+    box.SetCheck(ShowsChecked(value) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// A check in the restore box stays while it is disabled, and is saved as shown.
+void COptionsDlg::OnStartWithWindowsClicked() {
+    m_restoreOC.EnableWindow(m_startWithWindows.GetCheck() == BST_CHECKED);
+}
+
+void COptionsDlg::OnOK() {
+    if (m_startWithWindows.GetCheck() == BST_CHECKED)
+        StartupShortcut::Create(false);
+    else
+        StartupShortcut::Delete(false);
+    Settings::Write(m_settings, Settings::TavioStepSize, StepSizeFromText(m_stepSize.GetWindowText()));
+    Settings::Write(m_settings, Settings::RestoreOC, m_restoreOC.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::TavioIdleReturn, m_tavioIdleReturn.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::ShowEffectiveMemClock, m_effectiveMemory.GetCheck() == BST_CHECKED);
+    CDialog::OnOK();
+}
+
+LRESULT COptionsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_START_WITH_WINDOWS && HIWORD(wp) == BN_CLICKED) {
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        OnStartWithWindowsClicked();
+        return result;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include "app/SettingsStore.h"
+#include "framework/ComboBox.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+// The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
+// effective memory display and the controller's idle return and step size, and the program's
+// version. OK writes everything; Cancel nothing.
+class COptionsDlg : public CDialog {
+public:
+    // controllerConnected: the idle-return box can only be changed while a controller is there.
+    COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent = nullptr);
+
+protected:
+    bool OnInitDialog() override;
+    void OnOK() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void OnStartWithWindowsClicked();
+    void CheckFromSetting(CButton& box, uint32_t value);
+
+    SettingsStore& m_settings;
+    bool m_controllerConnected;
+    CButton m_startWithWindows, m_restoreOC;
+    CStatic m_version;
+    CButton m_tavioIdleReturn;
+    CComboBox m_stepSize;
+    CButton m_effectiveMemory;
+};

@@ -1,0 +1,163 @@
+#include "ui/ProfilesDlg.h"
+
+#include <iterator>
+
+#include "res/resource.h"
+#include "ui/ProfileRows.h"
+
+namespace {
+struct Column {
+    const wchar_t* heading;
+    int format;
+    int width;
+};
+constexpr Column kColumns[] = {{L"Name", LVCFMT_LEFT, 200},
+                               {L"Core", LVCFMT_RIGHT, 50},
+                               {L"Memory", LVCFMT_RIGHT, 50},
+                               {L"Shader", LVCFMT_RIGHT, 50},
+                               {L"Fan", LVCFMT_RIGHT, 50}};
+}  // namespace
+
+CProfilesDlg::CProfilesDlg(ProfileBook& book, Host& host, CWnd* parent)
+    : CDialog(IDD_PROFILES, parent), m_book(book), m_host(host) {
+    BindControl(m_list, IDC_PROFILES_LIST);
+}
+
+bool CProfilesDlg::OnInitDialog() {
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_list.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    FillList();
+    return true;
+}
+
+void CProfilesDlg::FillList() {
+    while (m_list.GetItemCount() > 0) m_list.DeleteItem(0);
+    const int factor = m_host.GetMemoryClockFactor();
+    for (size_t i = 0; i < m_book.Count(); ++i) {
+        const ProfileRowTexts texts = ProfileRow(m_book.At(i), factor);
+        if (m_list.InsertItem(0, texts.name) != 0) continue;
+        m_list.SetItemText(0, 1, texts.core);
+        m_list.SetItemText(0, 2, texts.memory);
+        m_list.SetItemText(0, 3, texts.shader);
+        m_list.SetItemText(0, 4, texts.fan);
+        m_list.SetItemData(0, i);
+    }
+    m_filledRevision = m_book.Revision();
+}
+
+bool CProfilesDlg::RowIsCurrent(int row, size_t& index) const {
+    if (row < 0) return false;
+    index = m_list.GetItemData(row);
+    return m_book.IsCurrent(m_filledRevision, index);
+}
+
+bool CProfilesDlg::SelectedProfile(int& row, size_t& index) {
+    row = m_list.GetSelectedRow();
+    if (row < 0) return false;
+    if (RowIsCurrent(row, index)) return true;
+    FillList();
+    return false;
+}
+
+void CProfilesDlg::OnCreate() {
+    const Host::Sliders sliders = m_host.SliderPositions();
+    const PROFILE profile = ProfileFromSliders(sliders.core, sliders.memory, m_host.GetMemoryClockFactor(),
+                                               sliders.shader, sliders.fan);
+    if (m_book.Create(profile) == ProfileBook::CreateResult::Full)
+        MessageBoxW(m_hWnd, L"The profile list is full (64 profiles). Delete a profile to make room.",
+                    GetWindowText().c_str(), MB_ICONEXCLAMATION);
+    FillList();
+}
+
+void CProfilesDlg::OnRename() {
+    int row = -1;
+    size_t index = 0;
+    if (!SelectedProfile(row, index)) return;
+    SetFocus(m_list.m_hWnd);
+    m_list.EditLabel(row);
+}
+
+void CProfilesDlg::OnDelete() {
+    int row = -1;
+    size_t index = 0;
+    if (!SelectedProfile(row, index)) return;
+    m_book.Remove(index);
+    FillList();
+    // The neighbour that moved into the deleted row's place.
+    if (row < m_list.GetItemCount()) m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void CProfilesDlg::OnActivate() {
+    int row = -1;
+    size_t index = 0;
+    if (!SelectedProfile(row, index)) return;
+    const PROFILE profile = m_book.At(index);
+    m_host.ActivateProfile(profile);
+}
+
+// The limit is set whichever way the edit began: the Rename button or a click on a selected row.
+bool CProfilesDlg::OnBeginLabelEdit(const NMLVDISPINFOW& info) {
+    size_t index = 0;
+    if (!RowIsCurrent(info.item.iItem, index)) {
+        // The list is in the middle of its own work; rebuild once it is done.
+        PostMessage(kRebuildMessage);
+        return false;
+    }
+    if (HWND edit = m_list.GetEditControl()) ::SendMessageW(edit, EM_SETLIMITTEXT, kProfileNameMax, 0);
+    return true;
+}
+
+void CProfilesDlg::OnEndLabelEdit(const NMLVDISPINFOW& info) {
+    if (!info.item.pszText) return;
+    size_t index = 0;
+    if (!RowIsCurrent(info.item.iItem, index)) {
+        PostMessage(kRebuildMessage);
+        return;
+    }
+    m_book.Rename(index, info.item.pszText);
+    m_list.SetItemText(info.item.iItem, 0, ProfileRow(m_book.At(index), 1).name);
+    // This change is already on the rows.
+    m_filledRevision = m_book.Revision();
+}
+
+LRESULT CProfilesDlg::OnNotify(const NMHDR& header) {
+    switch (header.code) {
+    case LVN_BEGINLABELEDITW:
+        // TRUE refuses the edit.
+        return OnBeginLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header)) ? FALSE : TRUE;
+    case LVN_ENDLABELEDITW:
+        // 0: the list keeps its own text; the row already shows the name as stored.
+        OnEndLabelEdit(reinterpret_cast<const NMLVDISPINFOW&>(header));
+        return 0;
+    case LVN_ITEMACTIVATE:
+        OnActivate();
+        return 0;
+    case LVN_ITEMCHANGED:
+        return 0;
+    }
+    return Default(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+LRESULT CProfilesDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lp);
+        if (header && header->hwndFrom == m_list.m_hWnd) return OnNotify(*header);
+        break;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wp) != BN_CLICKED) break;
+        switch (LOWORD(wp)) {
+        case IDC_PROFILES_CREATE: OnCreate(); return 0;
+        case IDC_PROFILES_RENAME: OnRename(); return 0;
+        case IDC_PROFILES_DELETE: OnDelete(); return 0;
+        case IDC_PROFILES_ACTIVATE: OnActivate(); return 0;
+        }
+        break;
+    case kRebuildMessage:
+        FillList();
+        return 0;
+    }
+    return CDialog::WindowProc(msg, wp, lp);
+}
