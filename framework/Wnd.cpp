@@ -24,6 +24,7 @@ HWND ReflectionSource(UINT msg, LPARAM lp) {
     if (!lp) return nullptr;
     switch (msg) {
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
     case WM_COMMAND:
         return reinterpret_cast<HWND>(lp);
     case WM_NOTIFY:
@@ -66,6 +67,7 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     if (m_hWnd || !IsWindow(hwnd) || FromHandlePermanent(hwnd)) return false;
     auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     Attach(hwnd, previous);
+    PreSubclassWindow();
     return true;
 }
 

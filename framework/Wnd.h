@@ -44,7 +44,10 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
     // Called once the window is gone and no handler of it is running; may free the object.
     virtual void PostNcDestroy() {}
-    // A control's own look and behaviour: WM_CTLCOLORSTATIC, WM_DRAWITEM, WM_NOTIFY and WM_COMMAND
+    // Called when this object has just taken over an existing window (SubclassWindow), before it
+    // handles any message of it: a control adjusts its styles here.
+    virtual void PreSubclassWindow() {}
+    // A control's own look and behaviour: WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_DRAWITEM, WM_NOTIFY and WM_COMMAND
     // that this window sent its parent come here first. Returning true answers the parent's
     // message with `result`; the parent's WindowProc then never sees it.
     virtual bool OnReflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);

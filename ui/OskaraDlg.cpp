@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "framework/Gdi.h"
+
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "gpu/GpuControl.h"
@@ -18,13 +20,20 @@
 
 namespace {
 struct ButtonPlace {
-    int id;
+    CButtonST COskaraDlg::*button;
     RECT rect;  // client pixels on the skin's button places
+    int hoverImage, normalImage;
 };
-constexpr ButtonPlace kButtonPlaces[] = {
-    {IDC_OPTIONS, {530, 56, 585, 84}}, {IDC_CLOSE, {503, 56, 530, 84}},   {IDC_MINIMIZE, {474, 56, 501, 84}},
-    {IDC_APPLY, {334, 227, 419, 249}}, {IDC_RESET, {234, 227, 319, 249}}, {IDC_PROFILES, {163, 227, 235, 246}},
-};
+constexpr COLORREF kButtonFaceShows = RGB(254, 254, 254);
+constexpr COLORREF kNormalThumb = 0x0000ACFC, kSelectedThumb = 0x0093E2FF;
+constexpr COLORREF kTemperatureText = 0x0000EE00;
+// Read from the skin's own corner; this stands in when the corner cannot be read.
+constexpr uint32_t kFallbackKey = 0x3C2951;
+
+void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceY) {
+    CMemoryDC source;
+    if (source.Lend(dc, bitmap)) BitBlt(dc, x, y, width, height, source.Get(), 0, sourceY, SRCCOPY);
+}
 
 HFONT CreateLabelFont(int height) {
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -53,8 +62,8 @@ COskaraDlg::COskaraDlg(Host& host, CWnd* parent)
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     m_icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     IdentifyCard();
-    m_gauge.Reset(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDB_GAUGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    m_gaugeImage.LoadFromResource(IDB_GAUGE, instance);
+    m_skinImage.LoadFromResource(IDB_SKIN, instance);
 }
 
 COskaraDlg::~COskaraDlg() { DestroyWindow(); }
@@ -73,6 +82,8 @@ void COskaraDlg::IdentifyCard() {
 }
 
 bool COskaraDlg::OnInitDialog() {
+    for (CMySliderControl* slider : {&m_coreSlider, &m_memorySlider, &m_shaderSlider, &m_fanSlider})
+        slider->SetThumbColors(kNormalThumb, kSelectedThumb);
     CardClocks defaults;
     m_card.DefaultClocks(defaults);
     const SliderRange coreRange = ClockSliderRange(defaults.core),
@@ -84,8 +95,7 @@ bool COskaraDlg::OnInitDialog() {
     m_fanSlider.SetRange(kFanSliderRange.min, kFanSliderRange.max);
 
     SetWindowText(OSKARA_WINDOW_TITLE);
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    ApplySkin();
     CreateFonts();
     PlaceButtons();
     UpdateControls();
@@ -95,18 +105,47 @@ bool COskaraDlg::OnInitDialog() {
     return true;
 }
 
+void COskaraDlg::ApplySkin() {
+    {
+        CClientDC dc(m_hWnd);
+        m_skinBitmap.Reset(m_skinImage.CreateDeviceBitmap(dc.Get()));
+        m_gaugeBitmap.Reset(m_gaugeImage.CreateDeviceBitmap(dc.Get()));
+    }
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    // Without a skin there is no shape to cut: an empty region would hide the whole window.
+    if (!m_skinBitmap) return;
+    uint32_t key = kFallbackKey;
+    m_skinImage.GetPixelValue(1, 1, key);
+    // The window system owns the region from here on.
+    if (HRGN region = m_skinImage.BuildRegion(key)) SetWindowRgn(m_hWnd, region, TRUE);
+}
+
 void COskaraDlg::CreateFonts() {
     m_labelFont.Reset(CreateLabelFont(14));
     m_temperatureFont.Reset(CreateLabelFont(16));
     for (CStatic* label : {&m_coreLabel, &m_memoryLabel, &m_shaderLabel, &m_fanLabel})
         label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), TRUE);
     m_temperatureLabel.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_temperatureFont.Get()), TRUE);
+    m_temperatureLabel.SetTextColor(kTemperatureText);
 }
 
 void COskaraDlg::PlaceButtons() {
-    for (const ButtonPlace& place : kButtonPlaces) {
+    static constexpr ButtonPlace kPlaces[] = {
+        {&COskaraDlg::m_options, {530, 56, 585, 84}, IDB_OPTIONS_HOVER, IDB_OPTIONS_NORMAL},
+        {&COskaraDlg::m_close, {503, 56, 530, 84}, IDB_CLOSE_HOVER, IDB_CLOSE_NORMAL},
+        {&COskaraDlg::m_minimize, {474, 56, 501, 84}, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_NORMAL},
+        {&COskaraDlg::m_apply, {334, 227, 419, 249}, IDB_APPLY_HOVER, IDB_APPLY_NORMAL},
+        {&COskaraDlg::m_reset, {234, 227, 319, 249}, IDB_RESET_HOVER, IDB_RESET_NORMAL},
+        {&COskaraDlg::m_profiles, {163, 227, 235, 246}, IDB_PROFILES_HOVER, IDB_PROFILES_NORMAL},
+    };
+    for (const ButtonPlace& place : kPlaces) {
+        CButtonST& button = this->*place.button;
         const RECT& r = place.rect;
-        MoveWindow(GetDlgItem(place.id), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        MoveWindow(button.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        button.SetPressShift(2, true);
+        button.SetWindowText(L"");
+        button.AssignImages(place.hoverImage, kButtonFaceShows, place.normalImage, kButtonFaceShows);
     }
 }
 
@@ -167,11 +206,16 @@ void COskaraDlg::OnReset() {
     Invalidate(FALSE);
 }
 
+// Only what changed is drawn again: a shown window that repaints every poll costs CPU for nothing.
 void COskaraDlg::OnPoll() {
     const int32_t hottest = m_card.HottestTemperature();
-    m_temperatureLabel.SetWindowText(TemperatureLabel(hottest));
+    const std::wstring text = TemperatureLabel(hottest);
+    if (m_temperatureLabel.GetWindowText() != text) m_temperatureLabel.SetWindowText(text);
+    if (hottest == m_temperature) return;
     m_temperature = hottest;
-    Invalidate(TRUE);
+    const RECT slot{kGaugeSlotX, kGaugeSlotTop, kGaugeSlotX + m_gaugeImage.GetWidth(),
+                    kGaugeSlotTop + m_gaugeImage.GetHeight()};
+    InvalidateRect(m_hWnd, &slot, FALSE);
 }
 
 CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
@@ -235,6 +279,10 @@ void COskaraDlg::OnSliderMoved(ClockSlider which) {
     UpdateValueLabels();
 }
 
+void COskaraDlg::PaintSkin(HDC dc) {
+    if (m_skinBitmap) CopyBitmap(dc, m_skinBitmap.Get(), 0, 0, m_skinImage.GetWidth(), m_skinImage.GetHeight(), 0);
+}
+
 void COskaraDlg::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hWnd, &paint);
@@ -245,17 +293,12 @@ void COskaraDlg::OnPaint() {
         const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
         const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
         DrawIcon(dc, x, y, m_icon);
-    } else if (m_gauge) {
-        BITMAP info{};
-        GetObjectW(m_gauge.Get(), sizeof(info), &info);
-        const GaugeCopy copy = GaugeCopyFor(m_temperature, info.bmHeight);
-        if (copy.rows > 0) {
-            HDC memoryDc = CreateCompatibleDC(dc);
-            HGDIOBJ previous = SelectObject(memoryDc, m_gauge.Get());
-            BitBlt(dc, copy.destX, copy.destY, info.bmWidth, copy.rows, memoryDc, 0, copy.sourceY, SRCCOPY);
-            SelectObject(memoryDc, previous);
-            DeleteDC(memoryDc);
-        }
+    } else {
+        PaintSkin(dc);
+        const GaugeCopy copy = GaugeCopyFor(m_temperature, m_gaugeImage.GetHeight());
+        if (copy.rows > 0 && m_gaugeBitmap)
+            CopyBitmap(dc, m_gaugeBitmap.Get(), copy.destX, copy.destY, m_gaugeImage.GetWidth(), copy.rows,
+                       copy.sourceY);
     }
     EndPaint(m_hWnd, &paint);
 }
@@ -371,6 +414,11 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_ERASEBKGND:
+        // The skin, not the dialog's grey: a label's first erase keeps what lies under it.
+        if (IsIconic(m_hWnd) || !m_skinBitmap) break;
+        PaintSkin(reinterpret_cast<HDC>(wp));
+        return 1;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(m_icon);
     case WM_LBUTTONDOWN:

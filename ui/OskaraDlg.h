@@ -11,6 +11,10 @@
 #include "framework/GdiObject.h"
 #include "framework/SliderCtrl.h"
 #include "gpu/Card.h"
+#include "skin/ButtonST.h"
+#include "skin/Dib.h"
+#include "skin/TransparentStatic.h"
+#include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
 class CGpuControl;
@@ -79,6 +83,8 @@ private:
     void IdentifyCard();
     void PlaceButtons();
     void CreateFonts();
+    void ApplySkin();
+    void PaintSkin(HDC dc);
     void OnPaint();
     void OnLButtonDown(int x, int y);
     void OnActivate(WPARAM state);
@@ -101,13 +107,14 @@ private:
     HICON m_icon = nullptr;
     std::unique_ptr<CGpuControl> m_gpu;
     CCard m_card;
-    CSliderCtrl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
-    CStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
-    CBitmap m_gauge;
+    CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
+    CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
+    CDIB m_gaugeImage, m_skinImage;
+    CBitmap m_skinBitmap, m_gaugeBitmap;
     int32_t m_temperature = 0;
     CFont m_labelFont, m_temperatureFont;
-    CStatic m_temperatureLabel;
-    CButton m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
+    CTransparentStatic m_temperatureLabel;
+    CButtonST m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
     bool m_clockTestRunning = false;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;

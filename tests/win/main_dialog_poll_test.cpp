@@ -4,17 +4,13 @@
 #include "res/resource.h"
 #include "tests/win/support/GdiCanvas.h"
 #include "tests/win/support/MainDialogFixture.h"
+#include "tests/win/support/SkinPixels.h"
+
+#include <memory>
 
 namespace {
 
 using MainDialogPoll = MainDialogFixture;
-
-COLORREF WindowPixel(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return colour;
-}
 
 size_t ThermalReads(const DriverJournal& journal, size_t since) {
     return journal.Calls("NvAPI_GPU_GetThermalSettings", since).size();
@@ -35,8 +31,10 @@ TEST_F(MainDialogPoll, TheHottestGpuOfTheGroupIsShownAndFillsTheGauge) {
     ASSERT_TRUE(gauge.valid());
     EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 213), gauge.Pixel(37, 118));
     EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 148), gauge.Pixel(37, 53));
-    EXPECT_NE(WindowPixel(dlg->m_hWnd, 552, 148), WindowPixel(dlg->m_hWnd, 600, 148));
-    EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 147), WindowPixel(dlg->m_hWnd, 600, 147));  // the face above it
+    const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN));
+    ASSERT_TRUE(skin->valid());
+    EXPECT_NE(WindowPixel(dlg->m_hWnd, 552, 148), skin->Pixel(552, 148));
+    EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 147), skin->Pixel(552, 147));  // the empty slot above it
 
     // The hottest not last, a sensor below zero that must not read as a huge number, and a
     // reading above the gauge's 120 degrees that fills it and no more.
@@ -45,7 +43,7 @@ TEST_F(MainDialogPoll, TheHottestGpuOfTheGroupIsShownAndFillsTheGauge) {
     EXPECT_EQ(Text(IDC_TEMPERATURE), L"200");
     UpdateWindow(dlg->m_hWnd);
     EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 95), gauge.Pixel(37, 0));
-    EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 94), WindowPixel(dlg->m_hWnd, 600, 94));
+    EXPECT_EQ(WindowPixel(dlg->m_hWnd, 552, 94), skin->Pixel(552, 94));
 }
 
 TEST_F(MainDialogPoll, OnlyTimer99Polls) {

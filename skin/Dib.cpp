@@ -1,0 +1,53 @@
+#include "skin/Dib.h"
+
+#include "skin/PixelRuns.h"
+
+bool CDIB::LoadFromResource(UINT id, HMODULE module) {
+    FreeImage();
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    if (!found) {
+        m_lastError = kDibNotFound;
+        return false;
+    }
+    HGLOBAL loaded = LoadResource(module, found);
+    const auto* data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    m_lastError = ParseDib(data, data ? SizeofResource(module, found) : 0, m_image);
+    return m_lastError == kDibOk;
+}
+
+HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
+    if (!dc) {
+        m_lastError = kDibNoDeviceContext;
+        return nullptr;
+    }
+    if (m_image.pixels.empty() || m_image.width == 0 || m_image.height == 0) {
+        m_lastError = kDibNoImage;
+        return nullptr;
+    }
+    if (m_image.bitsPerPixel == 8 && (m_image.colours.empty() || m_image.colourCount == 0)) {
+        m_lastError = kDibNoColourTable;
+        return nullptr;
+    }
+    const std::vector<uint8_t> block = DibInfoBlock(m_image);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
+    HBITMAP bitmap = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_image.pixels.data(), info, DIB_RGB_COLORS);
+    m_lastError = bitmap ? kDibOk : kDibDeviceRefused;
+    return bitmap;
+}
+
+HRGN CDIB::BuildRegion(uint32_t key) const {
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return nullptr;
+    for (const PixelRun& run : OpaqueRuns(m_image, key)) {
+        HRGN strip = CreateRectRgn(run.left, run.y, run.right, run.y + 1);
+        if (!strip) continue;
+        CombineRgn(region, region, strip, RGN_OR);
+        DeleteObject(strip);
+    }
+    return region;
+}
+
+void CDIB::FreeImage() {
+    m_image = DibImage{};
+    m_lastError = kDibOk;
+}

@@ -1,0 +1,120 @@
+// The main dialog in its skin: the window's shape, a poll that redraws only a changed gauge, and
+// value labels that show the skin behind their text from the first poll on, with no remnants.
+#include <memory>
+#include <string>
+
+#include "res/resource.h"
+#include "tests/win/support/MainDialogFixture.h"
+#include "tests/win/support/SkinPixels.h"
+
+namespace {
+
+using MainDialogSkin = MainDialogFixture;
+
+// Runs what is queued (the dialog's first poll is posted), as the message loop would.
+void RunQueued() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+struct LabelPlace {
+    RECT rect;       // in the dialog's client area
+    int textLeft;    // label columns the text may use, from the text's measured width
+    int textRight;
+};
+
+LabelPlace Place(HWND dialog, HWND label) {
+    LabelPlace place{};
+    GetWindowRect(label, &place.rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place.rect), 2);
+    wchar_t text[64] = L"";
+    GetWindowTextW(label, text, 64);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    const int width = place.rect.right - place.rect.left;
+    // One column of slack on each side for the font's overhang.
+    place.textLeft = (width - extent.cx) / 2 - 1;
+    place.textRight = (width + extent.cx) / 2 + 1;
+    return place;
+}
+
+// Pixels of the label beside the text columns of `place` that differ from the skin under them.
+int BesideTextNotSkin(HWND dialog, HWND label, const GdiCanvas& skin, const LabelPlace& place) {
+    UpdateWindow(dialog);
+    int wrong = 0;
+    const int width = place.rect.right - place.rect.left, height = place.rect.bottom - place.rect.top;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (x < place.textLeft || x >= place.textRight)
+                wrong += WindowPixel(label, x, y) != skin.Pixel(place.rect.left + x, place.rect.top + y);
+    return wrong;
+}
+
+TEST_F(MainDialogSkin, TheWindowIsCutToTheSkinsShape) {
+    Open("pci 10DE 0402\n");
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(dlg->m_hWnd, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 1, 1));
+    EXPECT_FALSE(PtInRegion(region, 270, 259));
+    EXPECT_TRUE(PtInRegion(region, 300, 259));
+    EXPECT_TRUE(PtInRegion(region, 325, 120));
+    DeleteObject(region);
+}
+
+TEST_F(MainDialogSkin, APollRedrawsTheGaugeOnlyWhenTheTemperatureChanged) {
+    Open("thermal 0 0\ntemp 58\n");
+    UpdateWindow(dlg->m_hWnd);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    RECT update{};
+    ASSERT_TRUE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));
+    EXPECT_EQ(update.left, 515);
+    EXPECT_EQ(update.top, 95);
+    EXPECT_EQ(update.right, 589);
+    EXPECT_EQ(update.bottom, 214);
+    UpdateWindow(dlg->m_hWnd);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    EXPECT_FALSE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));
+}
+
+TEST_F(MainDialogSkin, TheTemperatureShowsTheSkinBehindItFromTheFirstPoll) {
+    Open("thermal 0 0\ntemp 58\n");
+    RunQueued();
+    EXPECT_EQ(Text(IDC_TEMPERATURE), L"58");
+    const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN));
+    ASSERT_TRUE(skin->valid());
+    EXPECT_EQ(BesideTextNotSkin(dlg->m_hWnd, Item(IDC_TEMPERATURE), *skin, Place(dlg->m_hWnd, Item(IDC_TEMPERATURE))),
+              0);
+
+    // The text itself is drawn in green.
+    const LabelPlace place = Place(dlg->m_hWnd, Item(IDC_TEMPERATURE));
+    int green = 0;
+    for (int y = 0; y < place.rect.bottom - place.rect.top; ++y)
+        for (int x = place.textLeft; x < place.textRight; ++x)
+            green += WindowPixel(Item(IDC_TEMPERATURE), x, y) == RGB(0, 0xEE, 0);
+    EXPECT_GT(green, 10);
+}
+
+TEST_F(MainDialogSkin, AShorterValueLeavesNothingOfTheLongerOne) {
+    Open("pci 10DE 0402\n");
+    RunQueued();
+    const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN));
+    ASSERT_TRUE(skin->valid());
+    HWND label = Item(IDC_CORE_VALUE);
+    SetWindowTextW(label, L"1 MHz");
+    const LabelPlace shortText = Place(dlg->m_hWnd, label);
+    // The longer text covers columns the shorter one leaves free...
+    SetWindowTextW(label, L"8888 MHz");
+    EXPECT_GT(BesideTextNotSkin(dlg->m_hWnd, label, *skin, shortText), 20);
+    // ...and they show the skin again once the shorter text is set.
+    SetWindowTextW(label, L"1 MHz");
+    EXPECT_EQ(BesideTextNotSkin(dlg->m_hWnd, label, *skin, shortText), 0);
+}
+
+}  // namespace
