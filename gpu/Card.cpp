@@ -106,6 +106,7 @@ void CCard::SetFan(int fanPosition) {
 }
 
 void CCard::SetClocks(const CardClocks& clocks) {
+    CountLevelsIfUncounted();
     m_gpu.SetLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
 }
 

@@ -190,6 +190,21 @@ void RunGpuOperation(CGpuControl& gpu, int op) {
         gpu.GetThermalSettings(&thermal);
         break;
     }
+    case 7: gpu.GetLevelDefaultClocks(g_in->ConsumeIntegral<int>(), core, memory, shader); break;
+    case 8: {
+        uint16_t vendor = 0, device = 0;
+        gpu.GetPciIds(vendor, device);
+        break;
+    }
+    case 9: gpu.GetFanLevel(0, value); break;
+    case 10: gpu.IsFanAutomatic(); break;
+    case 11: {
+        int32_t celsius = 0;
+        uint32_t type = 0;
+        gpu.GetTemperature(celsius);
+        gpu.GetMemoryType(type);
+        break;
+    }
     default: {
         const double scale = gpu.GetMemoryScale();
         FUZZ_REQUIRE(scale == 0.5 || scale == 1.0);
@@ -220,6 +235,7 @@ void RunCardOperation(CCard& card, int op) {
     }
     case 5: card.Reset(); break;
     case 6: card.SetFan(g_in->ConsumeIntegralInRange<int>(-5, 260)); break;
+    case 7: card.SetClocks(Clocks()); break;
     default:
         if (card.TestClocks(Clocks(), value)) FUZZ_REQUIRE(value == 0 || value == 1);
         break;
@@ -244,11 +260,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     card.Identify(vendor, device);
     for (uint32_t index : card.Group()) FUZZ_REQUIRE(index < kMaxGpus);
     for (int steps = 0; steps < 64 && in.remaining_bytes() > 0; ++steps) {
-        const int op = in.ConsumeIntegralInRange<int>(0, 15);
-        if (op < 8)
+        constexpr int kGpuOperations = 13, kCardOperations = 9;
+        const int op = in.ConsumeIntegralInRange<int>(0, kGpuOperations + kCardOperations - 1);
+        if (op < kGpuOperations)
             RunGpuOperation(gpu, op);
         else
-            RunCardOperation(card, op - 8);
+            RunCardOperation(card, op - kGpuOperations);
     }
     g_in = nullptr;
     return 0;
