@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Oskara under Wine on the simulated card.
-# Without a display it runs on a private Xvfb, saves screenshots under out/ and then ends.
+# Installs what is missing, builds, and starts the demo build of Oskara under Wine on the simulated
+# card, with the Tavio controller emulator's window below the main window.
+# Without a display it runs on a private Xvfb, saves a screenshot under out/ and then ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cd "$root"
@@ -12,10 +13,13 @@ OSKARA_BUILDS=win64 tools/build.sh
 export WINEPREFIX="$root/.cache/wine-run"
 [ -d "$WINEPREFIX" ] || prefix_new "$WINEPREFIX"
 [ ! -f build/win64/sim/nvapi64.dll ] || prefix_install_driver "$WINEPREFIX" build/win64/sim/nvapi64.dll
-program=build/win64/bin/Oskara.exe
+program=build/win64/bin/OskaraDemo.exe
 # Every call the program makes to the (simulated) card, one JSON line each.
 mkdir -p out
 export OSKARA_SIM_JOURNAL="$root/out/driver-journal.jsonl"
+# Every report sent to the controller, one hex line each; tavio-decode prints the screen they make.
+export OSKARA_SIM_TAVIO_LOG="$root/out/tavio-reports.log"
+: >"$OSKARA_SIM_TAVIO_LOG"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$WINE64" "$program" "$@"
@@ -27,7 +31,8 @@ xvfb_start
 prefix_warm
 "$WINE64" "$program" "$@" &
 pid=$!
-sleep 5
+for _ in $(seq 100); do xdotool search --name '^Tavio$' >/dev/null 2>&1 && break; sleep 0.2; done
+sleep 2
 import -window root out/oskara.png
 echo "run: no display here; the screen is in out/oskara.png"
 # The tray menu's exit command ends the program as a user would.

@@ -7,8 +7,11 @@
 #include "app/StartupRules.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
+#include "tavio/TavioDevice.h"
+#include "tavio/TavioDeviceRules.h"
 
-COskaraApp::COskaraApp() : CWinApp(nullptr) {
+COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> transport)
+    : CWinApp(appName), m_tavio(transport ? std::move(transport) : std::make_unique<CTavioDevice>()) {
     m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
 }
 
@@ -112,10 +115,43 @@ void COskaraApp::ReportCardChange() {
 }
 
 // The controller arrives with its own change.
-void COskaraApp::ConnectTavio() {}
-void COskaraApp::CloseTavio() {}
-void COskaraApp::OnTavioDeviceChange(WPARAM, LPARAM) {}
-void COskaraApp::OnTavioEvent(WPARAM) {}
+// One registration serves every connect: registered again, each notice would come twice.
+void COskaraApp::ConnectTavio() {
+    if (!m_tavioArrivalRegistered) {
+        m_tavio->RegisterForArrival(m_tray.m_hWnd);
+        m_tavioArrivalRegistered = true;
+    }
+    if (m_tavio->IsOpen() || !m_tavio->FindAndOpen(TavioDeviceRules::kVendorId, TavioDeviceRules::kProductId))
+        return;
+    m_tavioMenu.OnConnected();
+    m_tavio->StartReader(m_tray.m_hWnd);
+}
+
+// Runs at the end of a session and again at exit; the second time nothing is open.
+void COskaraApp::CloseTavio() {
+    m_tavioMenu.StopTimers();
+    if (m_tavioScreen.IsConnected()) {
+        m_tavioScreen.Reset();
+        m_tavioScreen.SendExitMode();
+    }
+    m_tavio->Close();
+    m_tavioScreen.Removed();
+}
+
+void COskaraApp::OnTavioDeviceChange(WPARAM event, LPARAM data) {
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    if (event == DBT_DEVICEARRIVAL) {
+        // While one is open, another controller (or the same one announced again) is ignored;
+        // one plugged in after the start is known by its ids.
+        if (m_tavio->IsOpen() || !(m_tavio->IsSameDevice(header) || m_tavio->IsController(header))) return;
+        ConnectTavio();
+        if (m_tavio->IsOpen()) RefreshMainDialog();
+    } else if (event == DBT_DEVICEREMOVECOMPLETE) {
+        if (!m_tavio->IsOpen() || !m_tavio->IsSameDevice(header)) return;
+        m_tavioMenu.OnRemoved();
+        m_tavio->Close();
+    }
+}
 
 void COskaraApp::RefreshMainDialog() {
     if (m_mainDialog) m_mainDialog->UpdateControls();

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "app/ProfileBook.h"
@@ -6,15 +7,25 @@
 #include "framework/KernelHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
+#include "tavio/Display.h"
+#include "tavio/Menu.h"
+#include "tavio/MenuHost.h"
+#include "tavio/TextSurfaceGdi.h"
+#include "tavio/TavioTransport.h"
 #include "ui/OskaraDlg.h"
 
 // The application object: start-up, shutdown, the settings store, the card key and the card's
 // profile list. The windows and devices reach what they need of it through their host interfaces.
-class COskaraApp : public CWinApp, private CSystemTray::Owner, private COskaraDlg::Host {
+class COskaraApp : public CWinApp,
+                   private CSystemTray::Owner,
+                   private COskaraDlg::Host,
+                   private TavioMenuHost {
 public:
     static constexpr UINT kTrayCallbackMessage = 0x800A;
 
-    COskaraApp();
+    // Without a name the executable's names the application; without a transport the controller
+    // is looked for among the HID devices.
+    explicit COskaraApp(const wchar_t* appName = nullptr, std::unique_ptr<TavioTransport> transport = nullptr);
 
     bool InitInstance() override;
     int ExitInstance() override;
@@ -58,13 +69,41 @@ private:
     void EndSession() override;
     void StoreAndCloseController();
     void MainDialogGone(COskaraDlg* dialog) override;
-    // The controller's connection arrives with its own change; until then there is none.
-    bool ControllerConnected() override { return false; }
+    bool ControllerConnected() override;
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override;
+    bool ControllerFollowsPoll() override;
+    void ShowReadingsOnController(int temperatureCells, int fanCells) override;
+
+    // The controller menu's host (app/OskaraAppTavio.cpp).
+    bool HasMainWindow() override;
+    int ClockSliderPos(Clock clock) override;
+    int FanSliderPos() override;
+    void MoveClockSlider(Clock clock, int position) override;
+    void SetClockSlider(Clock clock, int value) override;
+    void SetFanSlider(int position) override;
+    void Apply() override;
+    void ResetCard() override;
+    void UpdateControls() override;
+    int MemoryClockFactor() override;
+    bool ReadFanLevel(int& percent) override;
+    void RequestPoll() override;
+    void StartTimer(Timer timer, unsigned milliseconds) override;
+    void StopTimer(Timer timer) override;
+    void HoldProfileName() override;
+    static void CALLBACK OnTavioTimer(HWND, UINT, UINT_PTR id, DWORD);
+    UINT_PTR& TimerId(Timer timer);
 
     CKernelHandle m_instanceMutex;
+    std::unique_ptr<TavioTransport> m_tavio;
+    bool m_tavioArrivalRegistered = false;
     CSystemTray m_tray{*this};
     COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;
     ProfileBook m_profiles;
     CRegistryStore m_settings;
+    // The controller's screen and menu; thread timer ids are 0 while their timer is stopped.
+    CGdiTextSurface m_tavioText;
+    CTavioDisplay m_tavioScreen{*m_tavio, m_tavioText};
+    CTavioMenu m_tavioMenu{*this, m_tavioScreen, m_profiles, m_settings};
+    UINT_PTR m_repeatTimer = 0, m_idleTimer = 0, m_blinkTimer = 0;
 };

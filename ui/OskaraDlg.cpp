@@ -12,6 +12,7 @@
 #include "ui/ClockTestZone.h"
 #include "gpu/FanPosition.h"
 #include "ui/MemoryClockFactor.h"
+#include "ui/PollReadings.h"
 #include "ui/OptionsDlg.h"
 #include "ui/SliderRange.h"
 #include "ui/TemperatureGauge.h"
@@ -170,15 +171,19 @@ void COskaraDlg::UpdateControls() {
         m_seenClocks = clocks;
     else if (m_seenClocks)
         clocks = *m_seenClocks;
-    SetClockSlider(ClockSlider::Core, TruncToInt(clocks.core));
-    SetClockSlider(ClockSlider::Memory, TruncToInt(clocks.memory * GetMemoryClockFactor()));
-    SetClockSlider(ClockSlider::Shader, TruncToInt(clocks.shader));
+    const int core = TruncToInt(clocks.core);
+    const int memoryShown = TruncToInt(clocks.memory * GetMemoryClockFactor());
+    const int shader = TruncToInt(clocks.shader);
+    SetClockSlider(ClockSlider::Core, core);
+    SetClockSlider(ClockSlider::Memory, memoryShown);
+    SetClockSlider(ClockSlider::Shader, shader);
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
     if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
     UpdateValueLabels();
+    m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
 }
 
 void COskaraDlg::OnApply() {
@@ -211,6 +216,12 @@ void COskaraDlg::OnPoll() {
     const int32_t hottest = m_card.HottestTemperature();
     const std::wstring text = TemperatureLabel(hottest);
     if (m_temperatureLabel.GetWindowText() != text) m_temperatureLabel.SetWindowText(text);
+    // The controller's bars are redrawn at every poll: the end of a profile preview asks for one.
+    if (m_host.ControllerFollowsPoll()) {
+        int fanPercent = 0;
+        const bool fanRead = m_card.FanLevel(fanPercent);
+        m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
+    }
     if (hottest == m_temperature) return;
     m_temperature = hottest;
     const RECT slot{kGaugeSlotX, kGaugeSlotTop, kGaugeSlotX + m_gaugeImage.GetWidth(),
@@ -228,6 +239,11 @@ CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
 }
 
 int COskaraDlg::ClockSliderPos(ClockSlider which) { return Slider(which).GetPos(); }
+
+void COskaraDlg::MoveClockSlider(ClockSlider which, int position) {
+    Slider(which).SetPos(position);
+    OnSliderMoved(which);
+}
 
 int COskaraDlg::FanSliderPos() { return m_fanSlider.GetPos(); }
 

@@ -40,6 +40,13 @@ public:
         virtual void MainDialogGone(COskaraDlg* dialog) = 0;
         // Whether the Tavio controller is there now.
         virtual bool ControllerConnected() = 0;
+        // The controller's screen follows the window: after each refresh the clocks as the
+        // sliders show them (memory times the factor) and the fan bar's lit cells.
+        virtual void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) = 0;
+        // Whether the poll's readings go to the controller now (one is open, showing no profile).
+        virtual bool ControllerFollowsPoll() = 0;
+        // Lit cells of the two bars; fanCells is -1 when the fan could not be read.
+        virtual void ShowReadingsOnController(int temperatureCells, int fanCells) = 0;
 
     protected:
         ~Host() = default;
@@ -69,6 +76,8 @@ public:
     // never shows (and Apply never writes) less than asked.
     void SetClockSlider(ClockSlider which, int value);
     int ClockSliderPos(ClockSlider which);
+    // As a drag leaves it: the position held to the range, then OnSliderMoved.
+    void MoveClockSlider(ClockSlider which, int position);
     void SetFanSlider(int position);
     int FanSliderPos();
     // What follows a moved clock slider: range growth, core-shader coupling, labels.

@@ -2,10 +2,11 @@
 // optionally posts a command or a message to every one found (a window that does not know it
 // ignores it), prints a control's text or where a control is on the screen.
 //   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
-//                       --rect <control id>]
+//                       --rect <control id> | --client-origin]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all");
-// with --rect, that control's screen rectangle as "left top right bottom".
+// with --rect, that control's screen rectangle as "left top right bottom"; with --client-origin,
+// the screen position of the first window's client area as "x y".
 // Exit code 1 when no window (or, with --text, no such control) exists.
 #include <windows.h>
 
@@ -76,6 +77,12 @@ int wmain(int argc, wchar_t** argv) {
     if (search.found.empty()) return 1;
     if (argc >= 4 && std::wcscmp(argv[2], L"--text") == 0) return PrintControlText(search.found, argv[3]);
     if (argc >= 4 && std::wcscmp(argv[2], L"--rect") == 0) return PrintControlRect(search.found, argv[3]);
+    if (argc >= 3 && std::wcscmp(argv[2], L"--client-origin") == 0) {
+        POINT origin{0, 0};
+        ClientToScreen(search.found.front(), &origin);
+        std::printf("%ld %ld\n", origin.x, origin.y);
+        return 0;
+    }
     for (HWND hwnd : search.found) {
         wchar_t windowClass[256] = L"";
         GetClassNameW(hwnd, windowClass, 256);

@@ -46,6 +46,28 @@ oskara_start() {
   OSKARA_PID=$!
 }
 
+# demo_start [args]: starts the demo build, whose controller emulator logs every report into
+# $tavio_log.
+demo_start() {
+  export OSKARA_SIM_TAVIO_LOG="$work/tavio.log"
+  tavio_log=$OSKARA_SIM_TAVIO_LOG
+  "$WINE64" "$bin/OskaraDemo.exe" "$@" >"$work/oskara.log" 2>&1 &
+  OSKARA_PID=$!
+}
+
+# tavio_screen: the controller's screen as the emulator's decoder reads the logged reports.
+tavio_screen() { "$WINE64" "$bin/tavio-decode.exe" "$(winepath_of "$tavio_log")" 2>/dev/null | tr -d '\r'; }
+
+# tavio_click <left|middle|right>: a mouse click on a key of the emulator's window (the key rects
+# of sim/tavio/EmulatorWindow.cpp: centres 56, 196 and 331 across, 185 down).
+tavio_click() {
+  local x origin
+  case $1 in left) x=56 ;; middle) x=196 ;; right) x=331 ;; *) fail "no key $1" ;; esac
+  origin=$("$WINE64" "$findwindow" Tavio --client-origin 2>/dev/null | tr -d '\r')
+  [ -n "$origin" ] || fail "no Tavio window"
+  xdotool mousemove $((${origin% *} + x)) $((${origin#* } + 185)) click 1
+}
+
 # wait_until <seconds> <command...>: polls the command every 0.2 s.
 wait_until() {
   local limit=$1; shift

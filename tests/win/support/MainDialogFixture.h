@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,13 @@ public:
     void EndSession() override { ++endSessions; }
     void MainDialogGone(COskaraDlg* dialog) override { gone.push_back(dialog); }
     bool ControllerConnected() override { return controllerConnected; }
+    void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override {
+        controllerClocks.push_back({core, memoryShown, shader, fanCells});
+    }
+    bool ControllerFollowsPoll() override { return controllerFollowsPoll; }
+    void ShowReadingsOnController(int temperatureCells, int fanCells) override {
+        controllerReadings.push_back({temperatureCells, fanCells});
+    }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
@@ -88,6 +96,9 @@ public:
     int endSessions = 0;
     bool controllerConnected = false;
     std::vector<COskaraDlg*> gone;
+    std::vector<std::array<int, 4>> controllerClocks;
+    bool controllerFollowsPoll = false;
+    std::vector<std::array<int, 2>> controllerReadings;
 };
 
 class MainDialogFixture : public ::testing::Test {

@@ -1,0 +1,262 @@
+#include "sim/tavio/EmulatorWindow.h"
+
+#include <string>
+
+#include "sim/tavio/PanelTables.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"OskaraTavioEmulator";
+constexpr int kClientWidth = 400;
+constexpr int kClientHeight = 244;
+constexpr int kScale = 3;
+constexpr int kMargin = 10;
+// Where the parts of the screen are drawn, in client pixels.
+constexpr int kDigitsTop = 10, kDigitWidth = 16, kDigitHeight = 28, kDigitPitch = 24, kFieldPitch = 130;
+constexpr int kLampsTop = 62, kLampPitch = 29, kLampSize = 12;
+constexpr int kBarsTop = 92, kBarLeft = 60, kCellPitch = 16, kCellWidth = 12, kCellHeight = 10, kBarPitch = 16;
+constexpr int kTextTop = 130;
+constexpr int kKeysTop = 170, kKeyWidth = 90, kKeyHeight = 30;
+constexpr int kKeyCentres[3] = {kMargin + kScale * 15 + 1, kMargin + kScale * 62 + 1, kMargin + kScale * 107 + 1};
+constexpr PanelKey kKeys[3] = {PanelKey::Left, PanelKey::Middle, PanelKey::Right};
+
+const COLORREF kGlass = RGB(18, 22, 26), kDark = RGB(40, 48, 54), kLit = RGB(120, 230, 255);
+
+void Fill(HDC dc, int x, int y, int w, int h, COLORREF colour) {
+    RECT r{x, y, x + w, y + h};
+    SetBkColor(dc, colour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// One segment of a digit whose box starts at (x, y).
+void Segment(HDC dc, int x, int y, int segment, bool lit) {
+    const int w = kDigitWidth, h = kDigitHeight / 2, t = 3;
+    struct Box {
+        int x, y, w, h;
+    };
+    const Box boxes[panel::kSegments] = {
+        {t, 0, w - 2 * t, t}, {0, t, t, h - t}, {w - t, t, t, h - t}, {t, h - 1, w - 2 * t, t},
+        {0, h + t - 1, t, h - t}, {w - t, h + t - 1, t, h - t}, {t, 2 * h - t, w - 2 * t, t}};
+    const Box& b = boxes[segment];
+    Fill(dc, x + b.x, y + b.y, b.w, b.h, lit ? kLit : kDark);
+}
+
+void Label(HDC dc, int x, int y, const wchar_t* text) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(150, 160, 170));
+    TextOutW(dc, x, y, text, static_cast<int>(wcslen(text)));
+    SetBkMode(dc, OPAQUE);
+}
+
+}  // namespace
+
+CEmulatorWindow::~CEmulatorWindow() {
+    if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+RECT CEmulatorWindow::KeyRect(int key) {
+    const int centre = kKeyCentres[key];
+    return RECT{centre - kKeyWidth / 2, kKeysTop, centre + kKeyWidth / 2, kKeysTop + kKeyHeight};
+}
+
+bool CEmulatorWindow::Create(HINSTANCE instance, HWND below) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassW(&wc);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&frame, style, FALSE);
+    RECT place{0, 0, 0, 0};
+    if (below) GetWindowRect(below, &place);
+    m_hwnd = CreateWindowExW(0, kClassName, kTitle, style, place.left, place.bottom + 8, frame.right - frame.left,
+                             frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (!m_hwnd) return false;
+    m_plugButton = CreateWindowExW(0, L"BUTTON", L"Unplug", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kMargin,
+                                   kKeysTop + kKeyHeight + 12, 90, 24, m_hwnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlugButtonId)), instance, nullptr);
+    SendMessageW(m_plugButton, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    m_emulator.SetScreenListener([this] { InvalidateRect(m_hwnd, nullptr, FALSE); });
+    ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+    return true;
+}
+
+LRESULT CALLBACK CEmulatorWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<CEmulatorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CEmulatorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        self->m_emulator.SetScreenListener(nullptr);
+        self->m_hwnd = nullptr;
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    return self->Handle(msg, wp, lp);
+}
+
+LRESULT CEmulatorWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hwnd, &ps);
+        Paint(dc);
+        EndPaint(m_hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN: {
+        const POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        for (int key = 0; key < 3; ++key) {
+            const RECT r = KeyRect(key);
+            if (PtInRect(&r, at)) {
+                SetCapture(m_hwnd);
+                KeyDown(key);
+            }
+        }
+        SetFocus(m_hwnd);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        if (GetCapture() == m_hwnd) ReleaseCapture();
+        KeyUp();
+        return 0;
+    case WM_KEYDOWN:
+        // Keyboard auto-repeat sends nothing: the program repeats a held key itself.
+        if (wp >= '1' && wp <= '3' && !(lp & (1 << 30))) KeyDown(static_cast<int>(wp - '1'));
+        return 0;
+    case WM_KEYUP:
+        if (wp >= '1' && wp <= '3') KeyUp();
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wp) == kPlugButtonId) TogglePlug();
+        return 0;
+    case WM_CLOSE:
+        ShowWindow(m_hwnd, SW_MINIMIZE);
+        return 0;
+    default:
+        return DefWindowProcW(m_hwnd, msg, wp, lp);
+    }
+}
+
+void CEmulatorWindow::KeyDown(int key) {
+    if (m_held >= 0) return;
+    m_held = key;
+    m_emulator.Press(kKeys[key]);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CEmulatorWindow::KeyUp() {
+    if (m_held < 0) return;
+    m_held = -1;
+    m_emulator.Press(PanelKey::Release);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CEmulatorWindow::TogglePlug() {
+    if (m_emulator.Plugged())
+        m_emulator.Unplug();
+    else
+        m_emulator.Plug();
+    SetWindowTextW(m_plugButton, m_emulator.Plugged() ? L"Unplug" : L"Plug");
+    SetFocus(m_hwnd);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+namespace {
+
+// What the glass shows, read through the emulator's own table of the segment memory.
+struct Glass {
+    bool segments[panel::kFields][panel::kDigits][panel::kSegments] = {};
+    bool lamps[panel::kLamps] = {};
+    bool cells[2][panel::kBarCells] = {};
+
+    explicit Glass(const PanelDecoder& decoder) {
+        for (size_t address = 0; address < panel::kSegmentBytes; ++address) {
+            const uint8_t byte = decoder.SegmentByte(address);
+            if (panel::IsCellAddress(address)) {
+                Take(panel::RoleOf(address, 0), byte == panel::kCellOn);
+                continue;
+            }
+            for (int bit = 0; bit < 8; ++bit) Take(panel::RoleOf(address, bit), (byte >> bit) & 1);
+        }
+    }
+
+    void Take(const panel::Role& role, bool on) {
+        using K = panel::Role;
+        if (role.kind == K::DigitSegment && role.field < panel::kFields && role.digit < panel::kDigits &&
+            role.segment < panel::kSegments)
+            segments[role.field][role.digit][role.segment] = on;
+        else if ((role.kind == K::Lamp || role.kind == K::LampCell) && role.index < panel::kLamps)
+            lamps[role.index] = on;
+        else if (role.kind == K::TemperatureCell && role.index < panel::kBarCells)
+            cells[0][role.index] = on;
+        else if (role.kind == K::FanCell && role.index < panel::kBarCells)
+            cells[1][role.index] = on;
+    }
+};
+
+void PaintGlass(HDC dc, const PanelDecoder& decoder) {
+    const Glass glass(decoder);
+    static const wchar_t* const kFieldNames[panel::kFields] = {L"core", L"memory", L"shader"};
+    for (int field = 0; field < panel::kFields; ++field) {
+        const int left = kMargin + field * kFieldPitch;
+        for (int digit = 0; digit < panel::kDigits; ++digit)
+            for (int s = 0; s < panel::kSegments; ++s)
+                Segment(dc, left + (3 - digit) * kDigitPitch, kDigitsTop, s, glass.segments[field][digit][s]);
+        Label(dc, left, kDigitsTop + kDigitHeight + 4, kFieldNames[field]);
+    }
+    for (int lamp = 0; lamp < panel::kLamps; ++lamp) {
+        const int x = kMargin + lamp * kLampPitch;
+        Fill(dc, x, kLampsTop, kLampSize, kLampSize, glass.lamps[lamp] ? kLit : kDark);
+        Label(dc, x + kLampSize + 2, kLampsTop - 1, std::to_wstring(lamp).c_str());
+    }
+    static const wchar_t* const kBarNames[2] = {L"temp", L"fan"};
+    for (int bar = 0; bar < 2; ++bar) {
+        const int y = kBarsTop + bar * kBarPitch;
+        Label(dc, kMargin, y - 2, kBarNames[bar]);
+        for (int cell = 0; cell < panel::kBarCells; ++cell)
+            Fill(dc, kBarLeft + cell * kCellPitch, y, kCellWidth, kCellHeight, glass.cells[bar][cell] ? kLit : kDark);
+    }
+    Fill(dc, kMargin, kTextTop, PanelDecoder::kTextWidth * kScale, PanelDecoder::kTextHeight * kScale, RGB(0, 0, 0));
+    for (int y = 0; y < PanelDecoder::kTextHeight; ++y)
+        for (int x = 0; x < PanelDecoder::kTextWidth; ++x)
+            if (decoder.Pixel(x, y)) Fill(dc, kMargin + x * kScale, kTextTop + y * kScale, kScale, kScale, kLit);
+}
+
+}  // namespace
+
+void CEmulatorWindow::Paint(HDC target) {
+    HDC dc = CreateCompatibleDC(target);
+    HBITMAP picture = CreateCompatibleBitmap(target, kClientWidth, kClientHeight);
+    HGDIOBJ oldPicture = SelectObject(dc, picture);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    Fill(dc, 0, 0, kClientWidth, kClientHeight, kGlass);
+    PaintGlass(dc, m_emulator.Panel());
+
+    static const wchar_t* const kKeyNames[3] = {L"Left  (1)", L"Middle  (2)", L"Right  (3)"};
+    for (int key = 0; key < 3; ++key) {
+        const RECT r = KeyRect(key);
+        Fill(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, m_held == key ? RGB(90, 110, 120) : RGB(60, 70, 78));
+        RECT text = r;
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(230, 235, 240));
+        DrawTextW(dc, kKeyNames[key], -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SetBkMode(dc, OPAQUE);
+    }
+    std::wstring status = m_emulator.Plugged() ? L"plugged in" : L"unplugged";
+    if (!m_emulator.Panel().Errors().empty())
+        status += L", " + std::to_wstring(m_emulator.Panel().Errors().size()) + L" malformed reports";
+    Label(dc, kMargin + 100, kKeysTop + kKeyHeight + 17, status.c_str());
+
+    BitBlt(target, 0, 0, kClientWidth, kClientHeight, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldPicture);
+    DeleteObject(picture);
+    DeleteDC(dc);
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+
+#include "sim/tavio/EmulatorTransport.h"
+
+// The controller on the desktop: its screen as the emulator decodes it (the three numbers as
+// seven-segment digits, the lamps, the two bars and the text line at three times its size), its
+// three keys and an Unplug/Plug toggle. A key held down with the mouse, or as 1, 2 or 3 on the
+// keyboard, sends one press and, when let go, one release, so the program repeats it meanwhile.
+class CEmulatorWindow {
+public:
+    static constexpr const wchar_t* kTitle = L"Tavio";
+    static constexpr int kPlugButtonId = 100;
+
+    explicit CEmulatorWindow(CEmulatorTransport& emulator) : m_emulator(emulator) {}
+    ~CEmulatorWindow();
+    CEmulatorWindow(const CEmulatorWindow&) = delete;
+    CEmulatorWindow& operator=(const CEmulatorWindow&) = delete;
+
+    // Shown just below the given window, so that it never covers it.
+    bool Create(HINSTANCE instance, HWND below);
+    HWND Handle() const { return m_hwnd; }
+
+    // Client rectangles of the keys, 0 left, 1 middle, 2 right, for people and scripts.
+    static RECT KeyRect(int key);
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    void KeyDown(int key);
+    void KeyUp();
+    void TogglePlug();
+    void Paint(HDC dc);
+
+    CEmulatorTransport& m_emulator;
+    HWND m_hwnd = nullptr;
+    HWND m_plugButton = nullptr;
+    int m_held = -1;
+};

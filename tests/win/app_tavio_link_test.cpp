@@ -1,0 +1,135 @@
+// The application's hold on the controller: connect at start, removal and return, arrivals, the held key at removal, the close at exit.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/OskaraApp.h"
+#include "sim/tavio/EmulatorTransport.h"
+#include "support/MainDialogFixture.h"
+#include "support/WinTestSupport.h"
+
+namespace {
+
+void Pump(DWORD ms, const std::function<bool()>& done = nullptr) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done && done()) return;
+        Sleep(5);
+    }
+}
+
+class AppTavioLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WinTest::ClearBrenmarKey();
+        const std::wstring path = WinTest::TempPath(L"oskara-tavio-journal.jsonl");
+        DeleteFileW(path.c_str());
+        SetEnvironmentVariableW(L"OSKARA_SIM_JOURNAL", path.c_str());
+        journal.Use(path);
+    }
+    void TearDown() override { app.ExitInstance(); }
+
+    void Press(PanelKey key, size_t reportsBefore) {
+        emulator->Press(key);
+        Pump(2000, [&] { return emulator->Panel().Reports() > reportsBefore; });
+    }
+    void Tap(PanelKey key) {
+        Press(key, emulator->Panel().Reports());
+        Press(PanelKey::Release, emulator->Panel().Reports());
+    }
+
+    CEmulatorTransport* emulator = new CEmulatorTransport(WinTest::TempPath(L"tavio-unused.log"));
+    COskaraApp app{L"Oskara", std::unique_ptr<TavioTransport>(emulator)};
+    DriverJournal journal;
+};
+
+TEST_F(AppTavioLink, StartConnectsTheControllerAndExitLeavesItInExitModeOnce) {
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_TRUE(emulator->IsOpen());
+    EXPECT_EQ(emulator->ReadersRunning(), 1);
+    for (int lamp : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12}) EXPECT_TRUE(emulator->Panel().Lamp(lamp)) << lamp;
+    EXPECT_EQ(emulator->Panel().CurrentMode(), PanelDecoder::Mode::Running);
+
+    app.ExitInstance();
+    EXPECT_EQ(emulator->Panel().CurrentMode(), PanelDecoder::Mode::Exited);
+    EXPECT_FALSE(emulator->IsOpen());
+    EXPECT_EQ(emulator->ReadersRunning(), 0);
+    const size_t reports = emulator->Panel().Reports();
+    app.ExitInstance();  // the end of a session and the exit both close
+    EXPECT_EQ(emulator->Panel().Reports(), reports);
+    EXPECT_TRUE(emulator->Panel().Errors().empty());
+}
+
+TEST_F(AppTavioLink, TwentyReconnectsLeaveOneReaderAndEachKeyActsOnce) {
+    ASSERT_TRUE(app.InitInstance());
+    for (int i = 0; i < 20; ++i) {
+        emulator->Unplug();
+        Pump(20);
+        ASSERT_FALSE(emulator->IsOpen()) << "removal " << i << " left the controller open";
+        emulator->Plug();
+        Pump(20);
+        ASSERT_TRUE(emulator->IsOpen()) << "return " << i << " was not connected";
+    }
+    EXPECT_EQ(emulator->ReadersRunning(), 1);
+    EXPECT_EQ(emulator->MostReadersAtOnce(), 1);
+    EXPECT_EQ(emulator->ArrivalRegistrations(), 1u);
+    Tap(PanelKey::Left);  // main menu -> core clock: lamp 4; a second Left would mark memory
+    EXPECT_TRUE(emulator->Panel().Lamp(4));
+    EXPECT_FALSE(emulator->Panel().Lamp(7));
+}
+
+TEST_F(AppTavioLink, ARemovedControllerEndsTheRepeatOfAHeldKey) {
+    ASSERT_TRUE(app.InitInstance());
+    Tap(PanelKey::Left);
+    const size_t before = journal.ClockWrites().size();
+    emulator->Press(PanelKey::Right);  // held: steps the core clock every 250 ms
+    Pump(2000, [&] { return journal.ClockWrites().size() > before; });
+    ASSERT_GT(journal.ClockWrites().size(), before) << "the held key wrote no clock";
+    emulator->Unplug();
+    Pump(50);
+    const size_t atRemoval = journal.ClockWrites().size();
+    Pump(1000);
+    EXPECT_EQ(journal.ClockWrites().size(), atRemoval) << "the card was written after the removal";
+    emulator->Plug();
+    Pump(700);
+    EXPECT_EQ(journal.ClockWrites().size(), atRemoval) << "the repeat came back with the controller";
+}
+
+TEST_F(AppTavioLink, AControllerPluggedInAfterTheStartIsConnected) {
+    emulator->Unplug();  // before the start: nobody is told
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_FALSE(emulator->IsOpen());
+    EXPECT_EQ(emulator->Panel().Reports(), 0u);
+    emulator->Plug();
+    Pump(100);
+    EXPECT_TRUE(emulator->IsOpen());
+    EXPECT_EQ(emulator->ReadersRunning(), 1);
+    EXPECT_TRUE(emulator->Panel().Lamp(11));
+}
+
+TEST_F(AppTavioLink, AnArrivalWhileTheControllerIsOpenChangesNothing) {
+    ASSERT_TRUE(app.InitInstance());
+    Pump(50);
+    const size_t reports = emulator->Panel().Reports();
+    struct {
+        DEV_BROADCAST_DEVICEINTERFACE_W notice;
+        wchar_t rest[MAX_PATH];
+    } message{};
+    message.notice.dbcc_size = sizeof(message);
+    message.notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    std::wstring(CEmulatorTransport::kPath).copy(message.notice.dbcc_name, MAX_PATH);
+    app.Tray().SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&message));
+    app.Tray().SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
+    app.Tray().SendMessage(WM_DEVICECHANGE, 0x0007, 0);  // DBT_DEVNODES_CHANGED carries no notice
+    Pump(50);
+    EXPECT_EQ(emulator->Panel().Reports(), reports);
+    EXPECT_TRUE(emulator->IsOpen());
+    EXPECT_EQ(emulator->ReadersRunning(), 1);
+}
+
+}  // namespace

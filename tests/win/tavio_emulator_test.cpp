@@ -1,0 +1,138 @@
+// The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim/tavio/EmulatorTransport.h"
+#include "tests/win/support/WinTestSupport.h"
+
+namespace {
+
+// A window that keeps what the emulator sends it.
+struct Receiver {
+    std::vector<WPARAM> keys;
+    std::vector<std::pair<WPARAM, std::wstring>> notices;
+    HWND hwnd = nullptr;
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && msg == WM_USER) self->keys.push_back(wp);
+        if (self && msg == WM_DEVICECHANGE) {
+            auto* notice = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(lp);
+            self->notices.emplace_back(wp, notice->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE
+                                               ? std::wstring(notice->dbcc_name)
+                                               : std::wstring());
+        }
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+
+    Receiver() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.lpszClassName = L"EmulatorTestReceiver";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~Receiver() { DestroyWindow(hwnd); }
+
+    // Pumps until count keys arrived or a second passed.
+    void WaitForKeys(size_t count) {
+        for (int i = 0; i < 100 && keys.size() < count; ++i) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(10);
+        }
+    }
+};
+
+TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpen) {
+    Receiver window;
+    CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
+    EXPECT_FALSE(emulator.FindAndOpen(0x845E, 1));
+    ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
+    emulator.StartReader(window.hwnd);
+    emulator.StartReader(window.hwnd);
+    emulator.Press(PanelKey::Right);
+    emulator.Press(PanelKey::Left);
+    emulator.Press(PanelKey::Release);
+    window.WaitForKeys(3);
+    EXPECT_EQ(window.keys, (std::vector<WPARAM>{3, 1, 0}));
+    EXPECT_EQ(emulator.ReadersRunning(), 1);
+    EXPECT_EQ(emulator.MostReadersAtOnce(), 1);
+
+    emulator.Close();
+    emulator.Close();
+    EXPECT_EQ(emulator.ReadersRunning(), 0);
+    EXPECT_FALSE(emulator.IsOpen());
+}
+
+TEST(TavioEmulator, UnplugAndPlugNoticeEachRegistrationWithTheDevicePath) {
+    Receiver first, second;
+    CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
+    emulator.RegisterForArrival(first.hwnd);
+    emulator.RegisterForArrival(second.hwnd);
+    ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
+    emulator.Unplug();
+    EXPECT_FALSE(emulator.FindAndOpen(0x1008, 0x1013)) << "an unplugged controller was found";
+    const uint8_t report[] = {0x00, 0x01, 0x1F};
+    EXPECT_FALSE(emulator.WriteReport(report, sizeof(report)));
+    emulator.Plug();
+    const std::vector<std::pair<WPARAM, std::wstring>> expected = {
+        {DBT_DEVICEREMOVECOMPLETE, CEmulatorTransport::kPath}, {DBT_DEVICEARRIVAL, CEmulatorTransport::kPath}};
+    EXPECT_EQ(first.notices, expected);
+    EXPECT_EQ(second.notices, expected);
+}
+
+TEST(TavioEmulator, NoticesNameTheControllerOnlyWithItsPathWithinTheirSize) {
+    CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
+    struct {
+        DEV_BROADCAST_DEVICEINTERFACE_W notice;
+        wchar_t rest[MAX_PATH];
+    } message{};
+    message.notice.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    const std::wstring path = CEmulatorTransport::kPath;
+    std::wstring lower = path;
+    for (wchar_t& c : lower) c = towlower(c);
+    lower.copy(message.notice.dbcc_name, lower.size());
+    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(&message);
+    message.notice.dbcc_size = sizeof(message);
+    EXPECT_TRUE(emulator.IsSameDevice(header));
+    EXPECT_TRUE(emulator.IsController(header));
+    // A size that ends the name early.
+    message.notice.dbcc_size = static_cast<DWORD>(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + 20);
+    EXPECT_FALSE(emulator.IsSameDevice(header));
+    message.notice.dbcc_size = sizeof(message);
+    message.notice.dbcc_name[path.size()] = L'x';
+    EXPECT_FALSE(emulator.IsSameDevice(header));
+    message.notice.dbcc_name[path.size()] = 0;
+    message.notice.dbcc_devicetype = DBT_DEVTYP_VOLUME;
+    EXPECT_FALSE(emulator.IsSameDevice(header));
+    EXPECT_FALSE(emulator.IsSameDevice(nullptr));
+}
+
+TEST(TavioEmulator, ReportsArePaddedDecodedAndLoggedAsHexLines) {
+    const std::wstring log = WinTest::TempPath(L"tavio.log");
+    DeleteFileW(log.c_str());
+    {
+        CEmulatorTransport emulator(log);
+        const uint8_t lamp11[] = {0x00, 0x04, 0x1B, 0x30, 0x10, 0x02};
+        EXPECT_FALSE(emulator.WriteReport(lamp11, sizeof(lamp11))) << "written before the open";
+        ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
+        EXPECT_EQ(emulator.OutputReportLength(), 65u);
+        EXPECT_TRUE(emulator.WriteReport(lamp11, sizeof(lamp11)));
+        EXPECT_TRUE(emulator.WriteReport(lamp11, 0));
+        std::vector<uint8_t> tooLong(66, 0);
+        EXPECT_FALSE(emulator.WriteReport(tooLong.data(), tooLong.size()));
+        EXPECT_TRUE(emulator.Panel().Lamp(11));
+        EXPECT_EQ(emulator.Panel().Reports(), 1u);
+        EXPECT_TRUE(emulator.Panel().Errors().empty());
+    }
+    std::ifstream in(log.c_str(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "00041b301002" + std::string(2 * 59, '0') + "\n");
+}
+
+}  // namespace

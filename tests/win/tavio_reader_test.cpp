@@ -1,0 +1,111 @@
+// The controller's reader over a real overlapped handle (a message pipe standing in for the HID device): what is decoded, how it stops, how it waits.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tavio/TavioDeviceReader.h"
+
+namespace {
+
+struct KeyWindow {
+    std::vector<WPARAM> keys;
+    HWND hwnd = nullptr;
+
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<KeyWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && msg == WM_USER) self->keys.push_back(wp);
+        return DefWindowProcW(hwnd, msg, wp, lp);
+    }
+    KeyWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Proc;
+        wc.lpszClassName = L"ReaderTestKeys";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~KeyWindow() { DestroyWindow(hwnd); }
+    void PumpFor(DWORD ms) {
+        const DWORD end = GetTickCount() + ms;
+        while (static_cast<LONG>(end - GetTickCount()) > 0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            Sleep(5);
+        }
+    }
+};
+
+// One end writes whole reports as messages; the other is read as the controller is.
+class PipeDevice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring name = L"\\\\.\\pipe\\oskara-tavio-reader-" + std::to_wstring(GetCurrentProcessId());
+        writer = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_MESSAGE | PIPE_WAIT, 1, 4096, 4096, 0,
+                                  nullptr);
+        ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+        device = CreateFileW(name.c_str(), GENERIC_READ | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_OVERLAPPED, nullptr);
+        ASSERT_NE(device, INVALID_HANDLE_VALUE);
+        DWORD mode = PIPE_READMODE_MESSAGE;
+        ASSERT_TRUE(SetNamedPipeHandleState(device, &mode, nullptr, nullptr));
+        ASSERT_TRUE(reader.Prepare());
+    }
+    void TearDown() override {
+        reader.Stop();
+        CloseHandle(device);
+        if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
+    }
+    void Send(std::vector<uint8_t> report) {
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(writer, report.data(), static_cast<DWORD>(report.size()), &written, nullptr));
+    }
+
+    HANDLE writer = INVALID_HANDLE_VALUE;
+    HANDLE device = INVALID_HANDLE_VALUE;
+    CTavioReader reader;
+    KeyWindow window;
+};
+
+TEST_F(PipeDevice, EachReadDecodesOnlyTheBytesItTransferred) {
+    reader.Start(device, 8, window.hwnd);
+    Send({0x00, 0x01, 0x31});
+    Send({0x00, 0x01, 0x3F});
+    Send({0x00, 0x01});  // the buffer still holds 0x3F after these two bytes
+    Send({0x00, 0x00, 0x00, 0x01, 0x38});
+    window.PumpFor(500);
+    EXPECT_EQ(window.keys, (std::vector<WPARAM>{1, 1, 2, 3, 0}));
+}
+
+TEST_F(PipeDevice, StopEndsAPendingReadAtOnce) {
+    reader.Start(device, 8, window.hwnd);
+    Sleep(100);
+    const DWORD started = GetTickCount();
+    reader.Stop();
+    EXPECT_LT(GetTickCount() - started, 1000u) << "the stop waited for the read's time-out";
+    EXPECT_FALSE(reader.Running());
+    Send({0x00, 0x01, 0x31});
+    window.PumpFor(100);
+    EXPECT_TRUE(window.keys.empty());
+}
+
+ULONGLONG ProcessCpuMs() {
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    auto ms = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000; };
+    return ms(kernel) + ms(user);
+}
+
+TEST_F(PipeDevice, AFailingDeviceIsReadAgainAfterAPauseNotInATightLoop) {
+    reader.Start(device, 8, window.hwnd);
+    CloseHandle(writer);  // every read now fails at once
+    writer = INVALID_HANDLE_VALUE;
+    const ULONGLONG before = ProcessCpuMs();
+    Sleep(1000);
+    EXPECT_LT(ProcessCpuMs() - before, 150u) << "the reader spun on its failing reads";
+    const DWORD started = GetTickCount();
+    reader.Stop();
+    EXPECT_LT(GetTickCount() - started, 500u);
+}
+
+}  // namespace
