@@ -11,7 +11,7 @@ OSKARA_BUILDS=fuzz tools/build.sh || exit 1
 
 found=0
 printf '%-22s %10s %8s %8s  %s\n' target runs edges corpus result
-for exe in build/fuzz/bin/*; do
+for exe in build/fuzz/fuzzers/*; do
   name=$(basename "$exe")
   work="out/fuzz/$name"
   rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
