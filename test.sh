@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every target, runs every test layer (host, win, e2e).
+# Installs what is missing, builds every target, runs every test layer (host, fuzz corpora, win, e2e).
 # Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -25,6 +25,7 @@ run_ctest() {
   passed=$((passed + t - f)); failed=$((failed + f))
 }
 run_ctest host
+run_ctest fuzz
 run_ctest win64 --timeout 180
 echo
 echo "total: $passed passed, $failed failed"

@@ -1,11 +1,6 @@
 #include "framework/RegKey.h"
 
-#include <vector>
-
-namespace {
-// Far above any text this program stores; keeps a damaged value from claiming all memory.
-constexpr DWORD kMaxStringBytes = 1 << 20;
-}
+#include "framework/RegistryValue.h"
 
 CRegKey::~CRegKey() { Close(); }
 
@@ -29,31 +24,37 @@ bool CRegKey::HasValue(const std::wstring& name) const {
     return m_key && RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-bool CRegKey::QueryDword(const std::wstring& name, DWORD& value) const {
+bool CRegKey::QueryValue(const std::wstring& name, DWORD& type, std::vector<uint8_t>& data) const {
     if (!m_key) return false;
-    DWORD type = 0, data = 0, size = sizeof(data);
-    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
+    DWORD size = 0;
+    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        size > RegistryValue::kMaxStringBytes)
         return false;
-    if (type != REG_DWORD || size != sizeof(data)) return false;
-    value = data;
+    data.assign(size, 0);
+    // A value that grew since its size was asked fails here (more data), and counts as absent.
+    DWORD got = size;
+    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) return false;
+    data.resize(got < size ? got : size);
+    return true;
+}
+
+bool CRegKey::QueryDword(const std::wstring& name, DWORD& value) const {
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    if (!QueryValue(name, type, data)) return false;
+    const auto number = RegistryValue::Dword(type, data.data(), data.size());
+    if (!number) return false;
+    value = *number;
     return true;
 }
 
 bool CRegKey::QueryString(const std::wstring& name, std::wstring& value) const {
-    if (!m_key) return false;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    if (type != REG_SZ || size > kMaxStringBytes) return false;
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ)
-        return false;
-    const size_t units = got / sizeof(wchar_t) < buffer.size() ? got / sizeof(wchar_t) : buffer.size();
-    size_t length = 0;
-    while (length < units && buffer[length] != L'\0') ++length;
-    value.assign(buffer.data(), length);
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    if (!QueryValue(name, type, data)) return false;
+    auto text = RegistryValue::Text(type, data.data(), data.size());
+    if (!text) return false;
+    value = std::move(*text);
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // One open registry key, closed with its owner.
 class CRegKey {
@@ -19,9 +21,8 @@ public:
 
     // Of any type or size.
     bool HasValue(const std::wstring& name) const;
-    // Only a REG_DWORD of four bytes counts.
+    // Decoded as RegistryValue says: a REG_DWORD of four bytes; REG_SZ text up to its first NUL.
     bool QueryDword(const std::wstring& name, DWORD& value) const;
-    // Only REG_SZ counts; text ends at the first NUL or the data's end, whichever comes first.
     bool QueryString(const std::wstring& name, std::wstring& value) const;
     bool SetDword(const std::wstring& name, DWORD value);
     bool SetString(const std::wstring& name, const std::wstring& value);
@@ -30,5 +31,8 @@ public:
     static bool DeleteTree(HKEY parent, const std::wstring& path);
 
 private:
+    // The value's type and bytes; false when missing or larger than any value the program reads.
+    bool QueryValue(const std::wstring& name, DWORD& type, std::vector<uint8_t>& data) const;
+
     HKEY m_key = nullptr;
 };

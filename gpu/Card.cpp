@@ -3,14 +3,18 @@
 #include "gpu/GpuControl.h"
 #include "gpu/FanPosition.h"
 
+namespace {
+// Cards have a handful of performance levels; a driver that answers every level number would
+// otherwise keep the count going until it overflows.
+constexpr int kMaxPerformanceLevels = 32;
+}  // namespace
+
 bool CCard::Identify(uint16_t& vendor, uint16_t& device) {
-    m_gpu.GetGroupGpuIndexes(m_group);
+    // A group the driver cannot tell would leave Apply, Reset and the poll with no GPU at all:
+    // the card is then the GPU every single read addresses.
+    if (!m_gpu.GetGroupGpuIndexes(m_group) || m_group.empty()) m_group = {0};
     const bool pciKnown = m_gpu.GetPciIds(vendor, device);
-    CardClocks clocks;
-    while (m_gpu.GetLevelDefaultClocks(m_topLevel + 1, clocks.core, clocks.memory, clocks.shader)) ++m_topLevel;
-    clocks = {};
-    m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
-    m_hasShaderClock = clocks.shader != 0;
+    CountLevels();
     // From the GPU the memory class came from (the first clock read above), so the shown memory
     // clock and the one written back never use different factors.
     uint32_t memoryType = 0;
@@ -18,13 +22,32 @@ bool CCard::Identify(uint16_t& vendor, uint16_t& device) {
     return pciKnown;
 }
 
+void CCard::CountLevels() {
+    CardClocks clocks;
+    m_topLevel = 0;
+    while (m_topLevel < kMaxPerformanceLevels &&
+           m_gpu.GetLevelDefaultClocks(m_topLevel + 1, clocks.core, clocks.memory, clocks.shader))
+        ++m_topLevel;
+    clocks = {};
+    m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
+    m_hasShaderClock = clocks.shader != 0;
+}
+
+// Levels the driver could not count at start-up are counted again, so that one failed start
+// does not aim every later clock operation at level 0 for the life of the program.
+void CCard::CountLevelsIfUncounted() {
+    if (m_topLevel == 0) CountLevels();
+}
+
 bool CCard::PciIds(uint16_t& vendor, uint16_t& device) { return m_gpu.GetPciIds(vendor, device); }
 
 bool CCard::DefaultClocks(CardClocks& clocks) {
+    CountLevelsIfUncounted();
     return m_gpu.GetLevelDefaultClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
 }
 
 bool CCard::CurrentClocks(CardClocks& clocks) {
+    CountLevelsIfUncounted();
     return m_gpu.GetLevelCurrentClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
 }
 
@@ -37,8 +60,8 @@ CardFan CCard::ReadFan() {
         fan.known = true;
         if (level > fan.highestPercent) fan.highestPercent = level;
     }
+    // Without any cooler answer the automatic flag is only the driver generation's guess.
     fan.automatic = m_gpu.IsFanAutomatic();
-    fan.known = fan.known || fan.automatic;
     return fan;
 }
 
@@ -57,6 +80,7 @@ int32_t CCard::HottestTemperature() {
 }
 
 void CCard::Apply(const std::optional<CardClocks>& clocks, std::optional<int> fanPosition) {
+    if (clocks) CountLevelsIfUncounted();
     for (uint32_t gpu : m_group) {
         m_gpu.SelectGpu(gpu);
         if (clocks) m_gpu.SetLevelClocks(m_topLevel, clocks->core, clocks->memory, clocks->shader);
@@ -65,6 +89,7 @@ void CCard::Apply(const std::optional<CardClocks>& clocks, std::optional<int> fa
 }
 
 void CCard::Reset() {
+    CountLevelsIfUncounted();
     for (uint32_t gpu : m_group) {
         m_gpu.SelectGpu(gpu);
         CardClocks defaults;
@@ -81,9 +106,11 @@ void CCard::SetFan(int fanPosition) {
 }
 
 void CCard::SetClocks(const CardClocks& clocks) {
+    CountLevelsIfUncounted();
     m_gpu.SetLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader);
 }
 
 bool CCard::TestClocks(const CardClocks& clocks, int& passed) {
+    CountLevelsIfUncounted();
     return m_gpu.TestLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader, passed);
 }

@@ -15,7 +15,7 @@ struct CardClocks {
 struct CardFan {
     int highestPercent = 0;
     bool automatic = false;
-    bool known = false;  // some GPU answered
+    bool known = false;  // some GPU's cooler read answered
 };
 
 // The card as a whole: its GPU group, the top performance level every clock operation addresses,
@@ -25,9 +25,10 @@ class CCard {
 public:
     explicit CCard(CGpuControl& gpu) : m_gpu(gpu) {}
 
-    // After the driver was bound (or failed to be): the group, the PCI ids that form the card
-    // key (false when unreadable), the level count, the shader fact and the memory type, each
-    // read once.
+    // After the driver was bound (or failed to be): the group (GPU 0 alone when the driver
+    // cannot tell it or names no GPU it enumerated), the PCI ids that form the card
+    // key (false when unreadable), the level count (at most 32; counted again by the clock
+    // operations while no level answered), the shader fact and the memory type.
     bool Identify(uint16_t& vendor, uint16_t& device);
 
     const std::vector<uint32_t>& Group() const { return m_group; }
@@ -60,6 +61,9 @@ public:
     bool TestClocks(const CardClocks& clocks, int& passed);
 
 private:
+    void CountLevels();
+    void CountLevelsIfUncounted();
+
     CGpuControl& m_gpu;
     std::vector<uint32_t> m_group;
     int m_topLevel = 0;

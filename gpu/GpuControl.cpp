@@ -182,12 +182,12 @@ bool CGpuControl::WriteLevelClocks(int level, double core, double memory, double
         switch (ClockOfDomainCode(record.Get(entry + L::kCode))) {
         case ClockDomain::kCore: khz = coreKhz; break;
         case ClockDomain::kMemory: khz = memoryKhz; break;
-        case ClockDomain::kShader:
-            if (shaderKhz == 0) continue;  // no separate shader clock: leave the domain alone
-            khz = shaderKhz;
-            break;
+        case ClockDomain::kShader: khz = shaderKhz; break;
         default: continue;
         }
+        // Shader 0 means no separate shader clock; a core or memory clock of 0 (an unreadable
+        // default, a request below 1 kHz, NaN) would stop the card. Either way: leave it alone.
+        if (khz == 0) continue;
         record.Put(entry + L::kCurrentKhz, khz);
         record.Put(entry + L::kEntryFlags, record.Get(entry + L::kEntryFlags) | L::kEntryWritten);
     }

@@ -36,6 +36,7 @@ public:
 
     bool GetLevelDefaultClocks(int level, double& core, double& memory, double& shader);
     bool GetLevelCurrentClocks(int level, double& core, double& memory, double& shader);
+    // A clock that comes to 0 kHz (0, negative, NaN) leaves its domains as they are.
     bool SetLevelClocks(int level, double core, double memory, double shader);
     // passed is 1 when the driver accepted the clocks, 0 when not; false when no test ran.
     bool TestLevelClocks(int level, double core, double memory, double shader, int& passed);

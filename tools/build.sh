@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the three configurations: host core with sanitizers, Windows x64, Windows x86.
+# Configures (once) and builds the configurations: host core with sanitizers, the fuzz targets
+# (clang, libFuzzer), Windows x64, Windows x86.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 configure() {
@@ -8,9 +9,10 @@ configure() {
     cmake -S "$root" -B "$root/build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 }
 configure host
+configure fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOSKARA_TESTS=OFF -DOSKARA_FUZZ=ON
 configure win64 -DCMAKE_TOOLCHAIN_FILE="$root/tools/cmake/mingw-x86_64.cmake"
 configure win32 -DCMAKE_TOOLCHAIN_FILE="$root/tools/cmake/mingw-i686.cmake" -DOSKARA_TESTS=OFF
-for dir in ${OSKARA_BUILDS:-host win64 win32}; do
+for dir in ${OSKARA_BUILDS:-host fuzz win64 win32}; do
   log="$root/build/$dir/last-build.log"
   if ! cmake --build "$root/build/$dir" -- -j2 >"$log" 2>&1; then
     grep -v '^\[[0-9]*/[0-9]*\]' "$log" | tail -60 >&2

@@ -166,7 +166,10 @@ void COskaraDlg::UpdateValueLabels() {
 
 void COskaraDlg::UpdateControls() {
     CardClocks clocks;
-    m_card.CurrentClocks(clocks);
+    if (m_card.CurrentClocks(clocks))
+        m_seenClocks = clocks;
+    else if (m_seenClocks)
+        clocks = *m_seenClocks;
     const int core = TruncToInt(clocks.core);
     const int memoryShown = TruncToInt(clocks.memory * GetMemoryClockFactor());
     const int shader = TruncToInt(clocks.shader);
@@ -176,7 +179,8 @@ void COskaraDlg::UpdateControls() {
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
-    m_fanSlider.SetPos(fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
+    if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+    if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
     UpdateValueLabels();
     m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
 }

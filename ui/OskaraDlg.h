@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/Profile.h"
@@ -126,4 +127,8 @@ private:
     bool m_clockTestRunning = false;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;
+    // What the card was last seen running: a refresh whose read fails shows this rather than 0
+    // or the sliders' unapplied positions.
+    std::optional<CardClocks> m_seenClocks;
+    std::optional<int> m_seenFanPosition;
 };

@@ -20,7 +20,6 @@ constexpr uintptr_t kSoloLogicalBase = 0x00300000;
 constexpr uintptr_t kDisplayHandle = 0x00400000;
 constexpr uintptr_t kHandleStep = 0x100;
 constexpr size_t kCallsKept = 4096;
-constexpr long kMaxCardFile = 1 << 20;
 
 struct State {
     SimCard card = DefaultCard();
@@ -78,7 +77,7 @@ public:
         if (!S().initialized && m_call.fn != "NvAPI_Initialize") return kStatusNotInitialized;
         const auto failure = S().card.failures.find(m_call.fn);
         if (failure != S().card.failures.end()) return failure->second;
-        return std::nullopt;
+        return LiveFailure(m_call.fn);
     }
 
     std::optional<int32_t> GateGpu(DriverHandle handle, SimGpu*& gpu) {
@@ -422,19 +421,6 @@ void* Implementation(DriverFunction function) {
     return nullptr;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::string text;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        text.append(buffer, n);
-        if (text.size() > static_cast<size_t>(kMaxCardFile)) break;
-    }
-    std::fclose(file);
-    return text;
-}
-
 }  // namespace
 
 std::string SimCall::Field(const std::string& key) const {
@@ -477,7 +463,7 @@ void LoadText(const std::string& cardText) { Load(ParseCard(cardText)); }
 
 void LoadFromEnvironment() {
     const std::string path = NativePath(EnvironmentVariable("OSKARA_SIM_CARD"));
-    Load(path.empty() ? DefaultCard() : ParseCard(ReadFile(path)));
+    Load(path.empty() ? DefaultCard() : ParseCard(ReadTextFile(path)));
 }
 
 const SimCard& Card() { return S().card; }

@@ -2,6 +2,7 @@
 // The simulated driver: the query entry over a simulated card, and what tests may inspect.
 // One card per process, as with a loaded library; state changes last until the next Load.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,5 +55,10 @@ std::vector<uint8_t> AnsweredRecord(const std::string& fn);
 // What the environment says, and a file path as this platform can open it.
 std::string EnvironmentVariable(const char* name);
 std::string NativePath(const std::string& path);
+// A file's text, at most 1 MiB; empty when it cannot be read.
+std::string ReadTextFile(const std::string& path);
+// The status a "fail <name> <status>" line of the file OSKARA_SIM_FAULTS gives this call, read
+// afresh at every call, so a test can make calls fail from a moment of its choosing on.
+std::optional<int32_t> LiveFailure(const std::string& fn);
 
 }  // namespace simdriver

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #endif
 
+#include <cstdio>
+
 namespace simdriver {
 
 std::string EnvironmentVariable(const char* name) {
@@ -26,6 +28,29 @@ std::string NativePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return "Z:" + path;
 #endif
     return path;
+}
+
+std::string ReadTextFile(const std::string& path) {
+    constexpr size_t kMaxFile = 1 << 20;
+    std::string text;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text.append(buffer, n);
+        if (text.size() > kMaxFile) break;
+    }
+    std::fclose(file);
+    return text;
+}
+
+std::optional<int32_t> LiveFailure(const std::string& fn) {
+    const std::string path = NativePath(EnvironmentVariable("OSKARA_SIM_FAULTS"));
+    if (path.empty()) return std::nullopt;
+    const SimCard faults = ParseCard(ReadTextFile(path));
+    const auto failure = faults.failures.find(fn);
+    if (failure == faults.failures.end()) return std::nullopt;
+    return failure->second;
 }
 
 }  // namespace simdriver

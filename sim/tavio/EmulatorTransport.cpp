@@ -39,6 +39,10 @@ bool CEmulatorTransport::FindAndOpen(uint16_t vendor, uint16_t product) {
 void CEmulatorTransport::StartReader(HWND window) {
     if (!m_open || m_reader.joinable()) return;
     ResetEvent(m_stopEvent.Get());
+    // Counted before the thread runs, so that a look right after the start already sees it.
+    const int running = ++m_readersRunning;
+    int most = m_mostReaders;
+    while (running > most && !m_mostReaders.compare_exchange_weak(most, running)) {}
     m_reader = std::thread([this, window] { ReaderLoop(window); });
 }
 
@@ -134,9 +138,6 @@ bool CEmulatorTransport::TakeReport(std::vector<uint8_t>& report) {
 }
 
 void CEmulatorTransport::ReaderLoop(HWND window) {
-    const int running = ++m_readersRunning;
-    int most = m_mostReaders;
-    while (running > most && !m_mostReaders.compare_exchange_weak(most, running)) {}
     HANDLE waits[2] = {m_stopEvent.Get(), m_keyEvent.Get()};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
         std::vector<uint8_t> report;

@@ -1,5 +1,10 @@
 // The card object over the simulated driver: what reaches each GPU of a linked group.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 #include "gpu/Card.h"
 #include "tests/host/gpu_SimHarness.h"
@@ -40,6 +45,14 @@ TEST(Card, IdentifiesTheGroupTopLevelAndShaderClock) {
     BoundCard shaderless("level 1 0:300000 4:100000\nlevel 2 0:450000 4:500000\n");
     EXPECT_EQ(shaderless.card.TopLevel(), 2);
     EXPECT_FALSE(shaderless.card.HasShaderClock());
+
+    // A group the driver cannot tell: the first GPU alone.
+    for (const char* card : {"gpus 2\ngroup 0 1\nfail NvAPI_GetLogicalGPUFromPhysicalGPU -1\n",
+                             "gpus 2\ngroup 0 1\nwithhold NvAPI_GetPhysicalGPUsFromLogicalGPU\n"}) {
+        SCOPED_TRACE(card);
+        BoundCard lone(card);
+        EXPECT_EQ(lone.card.Group(), (std::vector<uint32_t>{0}));
+    }
 
     BoundCard unreadable("fail NvAPI_GPU_GetPCIIdentifiers -1\n");
     EXPECT_FALSE(unreadable.pciKnown);
@@ -97,4 +110,36 @@ TEST(Card, ReadsTheHottestGpuAndTheHighestFan) {
     BoundCard failing(std::string(kLinkedPair) +
                       "thermal 0 0\ngpu 0\ntemp -5\ngpu 1\nfail NvAPI_GPU_GetThermalSettings -1\n");
     EXPECT_EQ(failing.card.HottestTemperature(), 0);
+}
+
+TEST(Card, LevelCountStopsAtThirtyTwo) {
+    // A driver that answers every level number must not keep the count going forever.
+    std::string card;
+    for (int level = 1; level <= 40; ++level)
+        card += "level " + std::to_string(level) + " 0:" + std::to_string(300000 + level * 1000) + "\n";
+    BoundCard many(card);
+    EXPECT_EQ(many.card.TopLevel(), 32);
+    CardClocks defaults;
+    ASSERT_TRUE(many.card.DefaultClocks(defaults));
+    EXPECT_EQ(defaults.core, 332);
+}
+
+TEST(Card, LevelsUncountableAtStartAreCountedAtTheNextClockOperation) {
+    const std::string faults = "/tmp/oskara-card-faults-" + std::to_string(::getpid());
+    ASSERT_EQ(setenv("OSKARA_SIM_FAULTS", faults.c_str(), 1), 0);
+    std::ofstream(faults) << "fail QueryLevelClocks -1\n";
+    BoundCard card(kLinkedPair);
+    EXPECT_EQ(card.card.TopLevel(), 0);
+    CardClocks clocks;
+    EXPECT_FALSE(card.card.CurrentClocks(clocks));
+
+    std::remove(faults.c_str());
+    ASSERT_TRUE(card.card.CurrentClocks(clocks));
+    EXPECT_EQ(card.card.TopLevel(), 3);
+    EXPECT_TRUE(card.card.HasShaderClock());
+    EXPECT_EQ(clocks.core, 700);
+    card.card.Apply(CardClocks{750, 1000, 1400}, std::nullopt);
+    EXPECT_EQ(CurrentCoreKhz(0), 750000u);
+    EXPECT_EQ(CurrentCoreKhz(1), 750000u);
+    unsetenv("OSKARA_SIM_FAULTS");
 }

@@ -6,6 +6,7 @@
 #include "app/ProfileStore.h"
 #include "app/Settings.h"
 #include "MemorySettingsStore.h"
+#include "tests/host/ProfileMaker.h"
 
 namespace {
 
@@ -19,16 +20,6 @@ void PutProfile(MemorySettingsStore& store, int n, uint32_t core, uint32_t mem, 
     section[L"Shader"] = shader;
     section[L"Fan"] = fan;
     if (!name.empty()) section[L"Name"] = name;
-}
-
-PROFILE MakeProfile(const std::wstring& name, int32_t core, int32_t mem, int32_t shader, uint8_t fan) {
-    PROFILE p{};
-    SetProfileName(p, name);
-    p.core = core;
-    p.memory = mem;
-    p.shader = shader;
-    p.fan = fan;
-    return p;
 }
 
 TEST(CardKey, IsUpperCaseHexPaddedToFourDigits) {

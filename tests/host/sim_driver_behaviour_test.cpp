@@ -161,3 +161,25 @@ TEST(SimDriver, CoolerLevelsApplyOnlyWhatTheyName) {
     EXPECT_FALSE(gpu->SetFanLevel(0, 101));  // beyond 100 % the driver refuses
     EXPECT_EQ(coolers[0].level, 70u);
 }
+
+TEST(SimDriver, FaultsFileMakesCallsFailFromWhenItIsWrittenUntilItIsGone) {
+    CScratchFile faults("faults");
+    ASSERT_EQ(setenv("OSKARA_SIM_FAULTS", faults.path.c_str(), 1), 0);
+    auto gpu = BoundControl();
+    ASSERT_TRUE(gpu->SetLevelClocks(3, 710, 1000, 1400));
+
+    std::ofstream(faults.path) << "fail ApplyLevelClocks -3\nfail QueryMemoryType\nnonsense\n";
+    EXPECT_FALSE(gpu->SetLevelClocks(3, 750, 1000, 1400));
+    EXPECT_EQ(LastCall("ApplyLevelClocks")->status, -3);
+    uint32_t type = 0;
+    EXPECT_TRUE(gpu->GetMemoryType(type));  // a line without a status fails nothing
+    double core = 0, memory = 0, shader = 0;
+    ASSERT_TRUE(gpu->GetLevelCurrentClocks(3, core, memory, shader));
+    EXPECT_EQ(core, 710);
+
+    std::remove(faults.path.c_str());
+    EXPECT_TRUE(gpu->SetLevelClocks(3, 750, 1000, 1400));
+    ASSERT_TRUE(gpu->GetLevelCurrentClocks(3, core, memory, shader));
+    EXPECT_EQ(core, 750);
+    unsetenv("OSKARA_SIM_FAULTS");
+}

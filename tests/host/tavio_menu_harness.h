@@ -13,6 +13,7 @@
 #include "app/ProfileBook.h"
 #include "tavio/Menu.h"
 #include "tavio_harness.h"
+#include "tests/host/ProfileMaker.h"
 
 struct Applied {
     int core, memory, shader, fan;
@@ -137,13 +138,7 @@ struct MenuRig {
         for (uint32_t key : keys) Tap(key);
     }
     void AddProfile(const wchar_t* name, int core, int memory, int shader, uint8_t fan) {
-        PROFILE profile{};
-        SetProfileName(profile, name);
-        profile.core = core;
-        profile.memory = memory;
-        profile.shader = shader;
-        profile.fan = fan;
-        book.Create(profile);
+        book.Create(MakeProfile(name, core, memory, shader, fan));
     }
 
     // The labels of the last drawing, as texts and as the columns the emulator shows lit.

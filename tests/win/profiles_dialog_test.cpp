@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "res/resource.h"
+#include "tests/host/ProfileMaker.h"
 #include "tests/win/support/DialogFixture.h"
 
 namespace {
@@ -13,15 +14,6 @@ using Step = ModalScript::Step;
 
 const wchar_t kTitle[] = L"Profiles";
 
-PROFILE Made(const wchar_t* name, int32_t core = 700, int32_t memory = 1000, int32_t shader = 1400, uint8_t fan = 110) {
-    PROFILE p{};
-    SetProfileName(p, name);
-    p.core = core;
-    p.memory = memory;
-    p.shader = shader;
-    p.fan = fan;
-    return p;
-}
 
 HWND List(HWND dialog) { return GetDlgItem(dialog, IDC_PROFILES_LIST); }
 
@@ -69,7 +61,7 @@ void DoubleClickRow(HWND dialog, int row) {
 }
 
 TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
-    host.profiles.Replace({Made(L"A"), Made(L"B"), Made(L"C")});
+    host.profiles.Replace({MakeProfile(L"A"), MakeProfile(L"B"), MakeProfile(L"C")});
     OpenMain("");
     ModalScript script(kTitle, {
         [&](HWND d) {
@@ -101,7 +93,7 @@ TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
 }
 
 TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselected) {
-    host.profiles.Replace({Made(L"Old")});
+    host.profiles.Replace({MakeProfile(L"Old")});
     OpenMain("");  // memory type 3: the slider shows twice the real clock
     Slide(IDC_MEMORY_SLIDER, 2001);
     Slide(IDC_CORE_SLIDER, 720);
@@ -127,8 +119,8 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselect
 }
 
 TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan) {
-    host.profiles.Replace({Made(L"Fixed", 650, 950, 1300, 100), Made(L"Fast", 1000, 1100, 1500, 105),
-                           Made(L"Unread", 0, 0, 0, 50)});
+    host.profiles.Replace({MakeProfile(L"Fixed", 650, 950, 1300, 100), MakeProfile(L"Fast", 1000, 1100, 1500, 105),
+                           MakeProfile(L"Unread", 0, 0, 0, 50)});
     OpenMain("gpus 2\ngroup 0 1\ncooler 0 40 2\n");
     size_t mark = 0;
     ModalScript script(kTitle, {
@@ -185,7 +177,7 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
 }
 
 TEST_F(ProfilesDialog, EscapeDuringALabelEditKeepsTheNameAndTheDialog) {
-    host.profiles.Replace({Made(L"Keep")});
+    host.profiles.Replace({MakeProfile(L"Keep")});
     OpenMain("");
     ModalScript script(kTitle, {
         [&](HWND d) {
@@ -211,7 +203,7 @@ TEST_F(ProfilesDialog, EscapeDuringALabelEditKeepsTheNameAndTheDialog) {
 }
 
 TEST_F(ProfilesDialog, ASeventyCharacterRenameIsStoredAndShownAsSixtyThree) {
-    host.profiles.Replace({Made(L"Short")});
+    host.profiles.Replace({MakeProfile(L"Short")});
     OpenMain("");
     const std::wstring typed = std::wstring(60, L'n') + L"0123456789";
     const std::wstring kept = std::wstring(60, L'n') + L"012";
@@ -239,7 +231,7 @@ TEST_F(ProfilesDialog, ASeventyCharacterRenameIsStoredAndShownAsSixtyThree) {
 
 TEST_F(ProfilesDialog, TheSixtyFifthCreateIsRefusedWithAMessage) {
     ProfileList full;
-    for (int i = 0; i < 64; ++i) full.push_back(Made(std::to_wstring(i).c_str()));
+    for (int i = 0; i < 64; ++i) full.push_back(MakeProfile(std::to_wstring(i).c_str()));
     host.profiles.Replace(full);
     OpenMain("");
     ModalScript script(kTitle, {
@@ -258,7 +250,7 @@ TEST_F(ProfilesDialog, TheSixtyFifthCreateIsRefusedWithAMessage) {
 }
 
 TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
-    host.profiles.Replace({Made(L"A"), Made(L"B"), Made(L"C"), Made(L"D"), Made(L"E")});
+    host.profiles.Replace({MakeProfile(L"A"), MakeProfile(L"B"), MakeProfile(L"C"), MakeProfile(L"D"), MakeProfile(L"E")});
     OpenMain("");
     size_t mark = 0;
     // Another window (the controller's menu) deletes the first profile while a row is selected.

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The hidden start's restore with each driver function failing in turn: the program runs on (or,
+# when the driver cannot even be bound, says so and ends after OK), and once the driver is whole
+# again the window opened from the tray shows what the card really runs.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+cat >"$work/last.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
+"LastCard"="10DE-06C0"
+"LastCore"=dword:000002f8
+"LastMem"=dword:0000041a
+"LastShader"=dword:000005f0
+"LastFan"=dword:00000050
+"RestoreOC"=dword:00000001
+REG
+reg_import "$work/last.reg"
+export OSKARA_SIM_FAULTS="$work/faults.txt"
+
+functions=$(grep -oE '"(NvAPI_[A-Za-z_]+|Query[A-Za-z]+|Apply[A-Za-z]+)"\}' "$root/gpu/DriverInterface.h" | tr -d '"}')
+[ "$(wc -l <<<"$functions")" = 14 ] || fail "expected the 14 functions the program calls, found: $functions"
+
+box_shown() { xdotool search --onlyvisible --name '^Oskara$' >/dev/null 2>&1; }
+# The first poll tick is handled by the message loop, so after the whole start-up and restore.
+polled() { journal_has '"fn":"NvAPI_GPU_GetThermalSettings"'; }
+started() { box_shown || polled; }
+
+# What GPU 0 runs by the journal: the last clock and fan writes the driver took, else the
+# default card's 700 MHz core and automatic fan.
+card_core() {
+  local write
+  write=$(journal_lines '"fn":"ApplyLevelClocks","gpu":0,"status":0,.*"test":false.*"core_khz"' | tail -1)
+  [ -n "$write" ] || { echo 700; return; }
+  echo $(($(sed -E 's/.*"core_khz":([0-9]+).*/\1/' <<<"$write") / 1000))
+}
+card_fan() {
+  local write
+  write=$(journal_lines '"fn":"ApplyCoolerLevels","gpu":0,"status":0,' | tail -1)
+  if [ -z "$write" ] || [[ $write != *'"policy":1'* ]]; then echo Auto; return; fi
+  echo "$(sed -E 's/.*"level":([0-9]+).*/\1/' <<<"$write") %"
+}
+
+core_label=$(res_id IDC_CORE_VALUE)
+fan_label=$(res_id IDC_FAN_VALUE)
+for fn in $functions; do
+  rm -f "$journal"
+  echo "fail $fn -1" >"$OSKARA_SIM_FAULTS"
+  oskara_start -s
+  wait_until 20 started || fail "$fn failing: the program neither started nor said why"
+
+  if box_shown; then
+    # Without this function the driver cannot be bound: the program's message, then its end.
+    box=$(xdotool search --onlyvisible --name '^Oskara$' | head -1)
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 25)) click 1
+    xdotool key Return
+    wait_until 15 process_ended "$OSKARA_PID" || fail "$fn failing: the program did not end after OK"
+    OSKARA_PID=
+    note "$fn failing: the driver cannot be bound; the program said so and ended"
+    continue
+  fi
+
+  process_ended "$OSKARA_PID" && fail "$fn failing: the program ended"
+  rm -f "$OSKARA_SIM_FAULTS"
+
+  # Open from the tray brings the window up as the user would, which refreshes it from the card.
+  tray_menu_click 37  # "&Open", the first item
+  wait_until 5 main_window_shown || fail "$fn failing: Open from the tray did not bring the window up"
+  core="$(card_core) MHz"
+  fan=$(card_fan)
+  wait_until 5 eval '[ "$(control_text "$core_label")" = "$core" ]' ||
+    fail "$fn failing: the window shows core '$(control_text "$core_label")', the card runs $core"
+  [ "$(control_text "$fan_label")" = "$fan" ] ||
+    fail "$fn failing: the window shows fan '$(control_text "$fan_label")', the card runs $fan"
+  note "$fn failing: ran on; the window shows $core and fan $fan as the card runs"
+
+  kill "$OSKARA_PID"
+  wait_until 10 process_ended "$OSKARA_PID" || fail "$fn failing: the program did not end when killed"
+  OSKARA_PID=
+  wait_until 10 eval '! window_exists "$title"' || fail "$fn failing: a window outlived its program"
+done
