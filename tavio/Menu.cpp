@@ -21,14 +21,23 @@ void CTavioMenu::OnConnected() {
     m_display.Opened();
     for (int id : {2, 3, 5, 6, 8, 9, 11, 12, 1, 0}) m_display.SetIndicator(id, true);
     OnEvent(Release);
-    // However often the controller comes back, one blink timer runs.
-    Start(Timer::Blink, kBlinkMs, m_blinkRunning);
 }
 
 void CTavioMenu::OnRemoved() {
     m_display.Removed();
     Stop(Timer::Repeat, m_repeatRunning);
     Stop(Timer::Idle, m_idleRunning);
+    Stop(Timer::Blink, m_blinkRunning);
+}
+
+// Only the fan screens blink. The timer runs only while one shows: woken twice a second for
+// nothing, the idle program would cost more than everything else it does; and however often the
+// controller comes back, one blink timer runs.
+void CTavioMenu::FollowBlink() {
+    if (m_display.IsConnected() && (m_state == FanMenu || m_state == FanCustom))
+        Start(Timer::Blink, kBlinkMs, m_blinkRunning);
+    else
+        Stop(Timer::Blink, m_blinkRunning);
 }
 
 void CTavioMenu::StopTimers() {
@@ -75,6 +84,7 @@ void CTavioMenu::Handle(uint64_t code, bool repeated, bool armIdle) {
     if (!DropStaleCursor()) Act(code, repeated);
     Draw();
     m_display.FlushText();
+    FollowBlink();
 }
 
 // The profiles dialog may have changed the list under a browsed profile: the menu then goes

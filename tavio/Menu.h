@@ -70,6 +70,7 @@ private:
 
     void Start(TavioMenuHost::Timer timer, unsigned ms, bool& running);
     void Stop(TavioMenuHost::Timer timer, bool& running);
+    void FollowBlink();
 
     TavioMenuHost& m_host;
     CTavioDisplay& m_display;

@@ -28,7 +28,7 @@ TEST(TavioMenuConnect, ResetsTheScreenLightsTheFixedIndicatorsAndDrawsTheMainMen
     EXPECT_EQ(rig.LitColumns(), (std::set<int>{15, 62, 107}));
     EXPECT_EQ(rig.LitLamps(), (std::set<int>{0, 1, 2, 3, 5, 6, 8, 9, 11, 12}));
     EXPECT_TRUE(rig.sink.panel.Errors().empty());
-    EXPECT_TRUE(rig.host.Running(Timer::Blink));
+    EXPECT_FALSE(rig.host.Running(Timer::Blink));  // the main menu does not blink
     EXPECT_FALSE(rig.host.Running(Timer::Repeat));
 }
 
@@ -155,7 +155,7 @@ TEST(TavioMenuFan, IndicatorZeroBlinksTwiceASecondOnlyInTheFanScreensWithOneTime
         rig.menu.OnRemoved();
         rig.menu.OnConnected();
     }
-    EXPECT_EQ(rig.host.starts[static_cast<int>(Timer::Blink)], 1);
+    EXPECT_EQ(rig.host.starts[static_cast<int>(Timer::Blink)], 0);
     auto lampZeroWrites = [&] {
         size_t count = 0;
         for (const auto& write : rig.sink.panel.SegmentWrites()) count += write.first == 0;
@@ -172,6 +172,15 @@ TEST(TavioMenuFan, IndicatorZeroBlinksTwiceASecondOnlyInTheFanScreensWithOneTime
     const bool shown = rig.sink.panel.Lamp(0);
     rig.host.Advance(500);
     EXPECT_NE(rig.sink.panel.Lamp(0), shown);
+    EXPECT_EQ(rig.host.starts[static_cast<int>(Timer::Blink)], 1);
+
+    // Back in the main menu, and with the controller gone, no blink timer runs.
+    rig.Taps({L});
+    EXPECT_FALSE(rig.host.Running(Timer::Blink));
+    rig.Taps({L, L, L, L});
+    EXPECT_TRUE(rig.host.Running(Timer::Blink));
+    rig.menu.OnRemoved();
+    EXPECT_FALSE(rig.host.Running(Timer::Blink));
 }
 
 TEST(TavioMenuDefaults, RightInTheMainMenuResetsTheCardOnceEvenWhenHeld) {
