@@ -70,7 +70,7 @@ void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_pr
 // the tray is found by its tray window.
 bool COskaraApp::ActivateRunningInstance() {
     m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX));
-    const bool mutexHeld = m_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    const bool mutexHeld = m_instanceMutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
     HWND running = FindWindowW(nullptr, OSKARA_WINDOW_TITLE);
     if (!running) return mutexHeld;
     ::ShowWindow(running, SW_RESTORE);

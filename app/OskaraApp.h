@@ -4,7 +4,7 @@
 
 #include "app/ProfileBook.h"
 #include "app/RegistryStore.h"
-#include "framework/KernelHandle.h"
+#include "framework/OwnedHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"
 #include "tavio/Display.h"

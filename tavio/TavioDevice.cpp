@@ -37,9 +37,9 @@ bool InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data, std::wstring& 
 // One open controller: its handles and its reader. The reader is dropped first, so it has stopped
 // before any handle it uses is closed.
 struct CTavioDevice::Connection {
-    CTavioHandle query;
-    CTavioHandle write;
-    CTavioHandle read;
+    CKernelHandle query;
+    CKernelHandle write;
+    CKernelHandle read;
     size_t inputLength = 0;
     size_t outputLength = 0;
     CTavioReader reader;
@@ -68,7 +68,7 @@ bool CTavioDevice::FindAndOpen(uint16_t vendor, uint16_t product) {
         if (!SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &m_hidGuid, index, &data)) break;
         std::wstring path;
         if (!InterfacePath(list.Get(), data, path)) continue;
-        CTavioHandle query(OpenPath(path, 0, 0));
+        CKernelHandle query(OpenPath(path, 0, 0));
         Attributes ids{};
         if (!query.Valid() || !ReadAttributes(query.Get(), ids)) continue;
         m_lastScan.push_back(ids);
@@ -94,7 +94,7 @@ bool CTavioDevice::ReadAttributes(HANDLE query, Attributes& ids) {
 }
 
 // Every step must succeed; whatever was opened before a failing step closes with the record.
-std::unique_ptr<CTavioDevice::Connection> CTavioDevice::OpenMatch(const std::wstring& path, CTavioHandle& query) {
+std::unique_ptr<CTavioDevice::Connection> CTavioDevice::OpenMatch(const std::wstring& path, CKernelHandle& query) {
     auto open = std::make_unique<Connection>();
     open->query.Reset(query.Release());
     auto failed = [this](const wchar_t* call, DWORD code) {
@@ -148,7 +148,7 @@ bool CTavioDevice::IsSameDevice(const DEV_BROADCAST_HDR* header) const {
 bool CTavioDevice::IsController(const DEV_BROADCAST_HDR* header) {
     std::u16string name;
     if (!TavioDeviceRules::InterfaceName(reinterpret_cast<const uint8_t*>(header), name) || name.empty()) return false;
-    CTavioHandle query(OpenPath(std::wstring(name.begin(), name.end()), 0, 0));
+    CKernelHandle query(OpenPath(std::wstring(name.begin(), name.end()), 0, 0));
     Attributes ids{};
     return query.Valid() && ReadAttributes(query.Get(), ids) && ids.vendor == TavioDeviceRules::kVendorId &&
            ids.product == TavioDeviceRules::kProductId;

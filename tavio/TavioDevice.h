@@ -44,7 +44,7 @@ private:
     struct Connection;
 
     bool ReadAttributes(HANDLE query, Attributes& attributes);
-    std::unique_ptr<Connection> OpenMatch(const std::wstring& path, CTavioHandle& query);
+    std::unique_ptr<Connection> OpenMatch(const std::wstring& path, CKernelHandle& query);
     void Fail(const wchar_t* call, DWORD code);
 
     GUID m_hidGuid{};

@@ -8,38 +8,8 @@ extern "C" {
 #include <hidsdi.h>
 }
 
-// One Win32 handle each, released by its owner. Traits name the empty value and the release.
-template <typename Traits>
-class CTavioOwned {
-public:
-    using Handle = typename Traits::Handle;
-    CTavioOwned() = default;
-    explicit CTavioOwned(Handle handle) : m_handle(handle) {}
-    ~CTavioOwned() { Reset(); }
-    CTavioOwned(const CTavioOwned&) = delete;
-    CTavioOwned& operator=(const CTavioOwned&) = delete;
+#include "framework/OwnedHandle.h"
 
-    void Reset(Handle handle = Traits::Empty()) {
-        if (Valid()) Traits::Release(m_handle);
-        m_handle = handle;
-    }
-    Handle Get() const { return m_handle; }
-    Handle Release() {
-        Handle handle = m_handle;
-        m_handle = Traits::Empty();
-        return handle;
-    }
-    bool Valid() const { return m_handle != Traits::Empty() && m_handle != nullptr; }
-
-private:
-    Handle m_handle = Traits::Empty();
-};
-
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static void Release(Handle h) { CloseHandle(h); }
-};
 struct DeviceInfoListTraits {
     using Handle = HDEVINFO;
     static Handle Empty() { return INVALID_HANDLE_VALUE; }
@@ -56,7 +26,6 @@ struct DeviceNotificationTraits {
     static void Release(Handle h) { UnregisterDeviceNotification(h); }
 };
 
-using CTavioHandle = CTavioOwned<KernelHandleTraits>;
-using CDeviceInfoList = CTavioOwned<DeviceInfoListTraits>;
-using CPreparsedData = CTavioOwned<PreparsedDataTraits>;
-using CDeviceNotification = CTavioOwned<DeviceNotificationTraits>;
+using CDeviceInfoList = COwnedHandle<DeviceInfoListTraits>;
+using CPreparsedData = COwnedHandle<PreparsedDataTraits>;
+using CDeviceNotification = COwnedHandle<DeviceNotificationTraits>;

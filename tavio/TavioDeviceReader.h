@@ -29,8 +29,8 @@ private:
     Read ReadOne(uint8_t* buffer, DWORD& transferred);
     void Loop(HWND window);
 
-    CTavioHandle m_readEvent;
-    CTavioHandle m_stopEvent;
+    CKernelHandle m_readEvent;
+    CKernelHandle m_stopEvent;
     OVERLAPPED m_overlapped{};
     HANDLE m_read = INVALID_HANDLE_VALUE;
     size_t m_inputLength = 0;
