@@ -3,10 +3,17 @@
 # (clang, libFuzzer), Windows x64, Windows x86.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# Two cores: a compiler cache shared by every checkout of the tree (paths taken relative to it)
+# keeps a fresh clone or a second work tree from compiling everything again.
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 configure() {
   local dir=$1; shift
   [ -f "$root/build/$dir/build.ninja" ] ||
-    cmake -S "$root" -B "$root/build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake -S "$root" -B "$root/build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
 }
 configure host
 configure fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DOSKARA_TESTS=OFF -DOSKARA_FUZZ=ON
