@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/ProfileStore.h"
-#include "app/Settings.h"
+#include "store/ProfileStore.h"
+#include "store/Settings.h"
 #include "app/StartupRules.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"

@@ -2,8 +2,8 @@
 #include <memory>
 #include <string>
 
-#include "app/ProfileBook.h"
-#include "app/RegistryStore.h"
+#include "store/ProfileBook.h"
+#include "store/RegistryStore.h"
 #include "framework/OwnedHandle.h"
 #include "framework/WinApp.h"
 #include "skin/SystemTray.h"

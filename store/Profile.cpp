@@ -1,4 +1,4 @@
-#include "app/Profile.h"
+#include "store/Profile.h"
 
 #include <cwchar>
 

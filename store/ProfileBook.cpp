@@ -1,4 +1,4 @@
-#include "app/ProfileBook.h"
+#include "store/ProfileBook.h"
 
 #include <cstddef>
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Profile.h"
+#include "store/Profile.h"
 
 // The card's profile list as the profiles dialog and the controller's menu change it. Every
 // change is stored at once (a crash loses nothing) and bumps the revision, so a view filled

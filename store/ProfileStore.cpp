@@ -1,8 +1,8 @@
-#include "app/ProfileStore.h"
+#include "store/ProfileStore.h"
 
 #include <cwchar>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 namespace ProfileStore {
 

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Profile.h"
-#include "app/SettingsStore.h"
+#include "store/Profile.h"
+#include "store/SettingsStore.h"
 
 // The per-card profile sections "<card key>\Profile <n>" and the card key itself.
 namespace ProfileStore {

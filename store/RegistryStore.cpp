@@ -1,4 +1,4 @@
-#include "app/RegistryStore.h"
+#include "store/RegistryStore.h"
 
 #include "framework/RegKey.h"
 

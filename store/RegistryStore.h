@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 // Settings and profiles under HKEY_CURRENT_USER\<root>. Without a root nothing is read or written.
 class CRegistryStore : public SettingsStore {

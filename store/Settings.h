@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 // Every value kept directly in the application key, with its default when absent.
 struct IntSetting {

@@ -1,6 +1,6 @@
 #include "tavio/Menu.h"
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 using Timer = TavioMenuHost::Timer;
 using Clock = TavioMenuHost::Clock;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/ProfileBook.h"
-#include "app/SettingsStore.h"
+#include "store/ProfileBook.h"
+#include "store/SettingsStore.h"
 #include "tavio/Display.h"
 #include "tavio/MenuHost.h"
 

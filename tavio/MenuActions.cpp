@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 using Clock = TavioMenuHost::Clock;
 

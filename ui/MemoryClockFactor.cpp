@@ -1,6 +1,6 @@
 #include "ui/MemoryClockFactor.h"
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 namespace {
 int FactorForType(uint32_t code) {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 // The multiplier between the real memory clock and the one the memory slider shows: 1, 2 or 4.
 // Values read from the card are multiplied by it, slider values divided by it.

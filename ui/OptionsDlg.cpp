@@ -1,6 +1,6 @@
 #include "ui/OptionsDlg.h"
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "res/resource.h"
 #include "ui/FileVersion.h"
 #include "ui/OptionsValues.h"

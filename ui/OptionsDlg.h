@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "framework/ComboBox.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"

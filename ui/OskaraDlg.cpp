@@ -4,8 +4,8 @@
 
 #include "framework/Gdi.h"
 
-#include "app/ProfileStore.h"
-#include "app/Settings.h"
+#include "store/ProfileStore.h"
+#include "store/Settings.h"
 #include "gpu/GpuControl.h"
 #include "res/resource.h"
 #include "ui/ClockCoupling.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Profile.h"
+#include "store/Profile.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/GdiObject.h"

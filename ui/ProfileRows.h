@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Profile.h"
+#include "store/Profile.h"
 
 // A profile as a row of the profiles dialog: name, core, shown memory, shader, fan.
 struct ProfileRowTexts {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/ProfileBook.h"
+#include "store/ProfileBook.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 

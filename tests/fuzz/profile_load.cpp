@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "app/ProfileStore.h"
-#include "app/Settings.h"
+#include "store/ProfileStore.h"
+#include "store/Settings.h"
 #include "framework/RegistryValue.h"
 #include "tests/fuzz/fuzz_require.h"
 

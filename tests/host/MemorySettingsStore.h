@@ -3,7 +3,7 @@
 #include <string>
 #include <variant>
 
-#include "app/SettingsStore.h"
+#include "store/SettingsStore.h"
 
 // A settings store in memory with the registry's typing: a value of the other type reads as
 // absent. Keeps a log of deletions so the store's order can be checked.

@@ -2,7 +2,7 @@
 // A profile as tests write it out: every field given, the name cut as the store cuts it.
 #include <string>
 
-#include "app/Profile.h"
+#include "store/Profile.h"
 
 inline PROFILE MakeProfile(const std::wstring& name, int32_t core = 700, int32_t memory = 1000, int32_t shader = 1400,
                            uint8_t fan = 110) {

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "MemorySettingsStore.h"
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "ui/ClockTestZone.h"
 #include "ui/MemoryClockFactor.h"
 #include "ui/PollReadings.h"

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/ProfileBook.h"
+#include "store/ProfileBook.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cwchar>
 #include <random>
 
-#include "app/ProfileStore.h"
-#include "app/Settings.h"
+#include "store/ProfileStore.h"
+#include "store/Settings.h"
 #include "MemorySettingsStore.h"
 #include "tests/host/ProfileMaker.h"
 

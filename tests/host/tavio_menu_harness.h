@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "MemorySettingsStore.h"
-#include "app/ProfileBook.h"
+#include "store/ProfileBook.h"
 #include "tavio/Menu.h"
 #include "tavio_harness.h"
 #include "tests/host/ProfileMaker.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/RegistryStore.h"
+#include "store/RegistryStore.h"
 #include "framework/RegKey.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ProfileBook.h"
-#include "app/Settings.h"
+#include "store/ProfileBook.h"
+#include "store/Settings.h"
 #include "tests/host/MemorySettingsStore.h"
 #include "ui/OskaraDlg.h"
 
