@@ -387,6 +387,8 @@ void COskaraDlg::OnProfiles() {
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
     dialog.DoModal();
+    // The tray's Exit ends the window under the dialog; the object lives until this returns.
+    if (!m_hWnd) return;
     ResetMemorySlider();
     UpdateControls();
 }
