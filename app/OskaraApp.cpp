@@ -13,6 +13,7 @@
 COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> transport)
     : CWinApp(appName), m_tavio(transport ? std::move(transport) : std::make_unique<CTavioDevice>()) {
     m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
+    m_profiles.SetCardKnown(false);
 }
 
 bool COskaraApp::InitInstance() {
@@ -64,6 +65,11 @@ void COskaraApp::UseRegistryKey() {
     m_settings.SetRoot(RegistryPath());
 }
 
+void COskaraApp::SetCardKey(const std::wstring& key) {
+    m_cardKey = key;
+    m_profiles.SetCardKnown(!key.empty());
+}
+
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
     m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock));
 }
@@ -101,7 +107,7 @@ bool COskaraApp::CreateMainDialog() {
     delete m_mainDialog;
     m_mainDialog = nullptr;
     // Nothing was loaded, so nothing may be stored over what is there.
-    m_cardKey.clear();
+    SetCardKey(L"");
     return false;
 }
 
