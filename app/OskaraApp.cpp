@@ -13,6 +13,7 @@
 COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> transport)
     : CWinApp(appName), m_tavio(transport ? std::move(transport) : std::make_unique<CTavioDevice>()) {
     m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
+    m_profiles.SetCardKnown(false);
 }
 
 bool COskaraApp::InitInstance() {
@@ -24,8 +25,12 @@ bool COskaraApp::InitInstance() {
     UseRegistryKey();
 
     if (!InstallTrayIcon() || !CreateMainDialog()) return false;
+    // Before the first box: dialogs are owned by the main window, and its end ends the program.
+    m_pMainWnd = m_mainDialog;
     LoadCardProfiles(CardHasShaderClock());
     ReportCardChange();
+    // The tray's Exit works while the box is open.
+    if (!m_mainDialog) return false;
     ConnectTavio();
     RefreshMainDialog();
     if (StartupRules::HasStartHiddenSwitch(CommandLine())) {
@@ -34,13 +39,14 @@ bool COskaraApp::InitInstance() {
     } else {
         ShowMainDialog();
     }
-    m_pMainWnd = m_mainDialog;
     return true;
 }
 
 int COskaraApp::ExitInstance() {
     StoreAndCloseController();
-    // Here, while the tray window exists: never from the application object's destructor.
+    // Here, while the tray window exists: never from the application object's destructor, where
+    // the window (still there after a failed driver binding) would call back into a half-gone host.
+    if (m_mainDialog) m_mainDialog->DestroyWindow();
     m_tray.DeleteIcon();
     return CWinApp::ExitInstance();
 }
@@ -57,6 +63,11 @@ void COskaraApp::StoreAndCloseController() {
 void COskaraApp::UseRegistryKey() {
     SetRegistryKey(L"Brenmar");
     m_settings.SetRoot(RegistryPath());
+}
+
+void COskaraApp::SetCardKey(const std::wstring& key) {
+    m_cardKey = key;
+    m_profiles.SetCardKnown(!key.empty());
 }
 
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
@@ -96,7 +107,7 @@ bool COskaraApp::CreateMainDialog() {
     delete m_mainDialog;
     m_mainDialog = nullptr;
     // Nothing was loaded, so nothing may be stored over what is there.
-    m_cardKey.clear();
+    SetCardKey(L"");
     return false;
 }
 
@@ -108,7 +119,7 @@ bool COskaraApp::CardHasShaderClock() { return m_mainDialog && m_mainDialog->Car
 
 void COskaraApp::ReportCardChange() {
     if (!StartupRules::IsCardChange(Settings::ReadLastCard(m_settings), m_cardKey)) return;
-    MessageBoxW(nullptr,
+    MessageBoxW(m_mainDialog->m_hWnd,
                 L"A video card change has been detected.\nYour existing profiles will remain saved, yet they can "
                 L"only be accessed when the old card is installed again.",
                 AppName().c_str(), MB_ICONINFORMATION);

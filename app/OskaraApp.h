@@ -34,7 +34,7 @@ public:
     CSystemTray& Tray() { return m_tray; }
 
     const std::wstring& CardKey() const { return m_cardKey; }
-    void SetCardKey(const std::wstring& key) override { m_cardKey = key; }
+    void SetCardKey(const std::wstring& key) override;
 
     ProfileBook& Profiles() override { return m_profiles; }
     // Loads the current card's profiles; a card without a separate shader clock keeps profiles

@@ -4,6 +4,15 @@
 
 namespace {
 const wchar_t kObjectProperty[] = L"Oskara.CWnd";
+
+// Handlers run, and windows destroyed meanwhile, per thread rather than per window: a dialog
+// closed by its own button must outlive the button's handler too. Trivially destructible, so
+// windows that outlive the thread's storage at exit still find it.
+struct ThreadDispatch {
+    int depth = 0;
+    CWnd* destroyed = nullptr;
+};
+thread_local ThreadDispatch t_dispatch;
 const wchar_t kWindowClass[] = L"Oskara.Window";
 
 bool RegisterWindowClass(HINSTANCE instance) {
@@ -40,6 +49,11 @@ HWND ReflectionSource(UINT msg, LPARAM lp) {
 }  // namespace
 
 CWnd::~CWnd() {
+    for (CWnd** link = &t_dispatch.destroyed; *link; link = &(*link)->m_nextDestroyed) {
+        if (*link != this) continue;
+        *link = m_nextDestroyed;
+        break;
+    }
     if (m_hWnd) {
         // The object goes first: the window must not reach it any more.
         HWND hwnd = m_hWnd;
@@ -103,28 +117,39 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, w
 bool CWnd::OnReflect(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!m_hWnd) return 0;
     return CallWindowProcW(m_previousProc ? m_previousProc : DefWindowProcW, m_hWnd, msg, wp, lp);
 }
 
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (!wnd) return DefWindowProcW(hwnd, msg, wp, lp);
-    ++wnd->m_depth;
+    ++t_dispatch.depth;
     LRESULT result = 0;
     CWnd* child = FromHandlePermanent(ReflectionSource(msg, lp));
     if (!child || child == wnd || !child->OnReflect(msg, wp, lp, result)) result = wnd->WindowProc(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         wnd->Detach();
-        wnd->m_destroyPending = true;
+        CWnd** last = &t_dispatch.destroyed;
+        while (*last) last = &(*last)->m_nextDestroyed;
+        *last = wnd;
         CWinApp* app = CWinApp::Current();
         if (app && app->m_pMainWnd == wnd) {
             app->m_pMainWnd = nullptr;
             PostQuitMessage(0);
         }
     }
-    if (--wnd->m_depth == 0 && wnd->m_destroyPending) {
-        wnd->m_destroyPending = false;
+    if (t_dispatch.depth == 1) ReleaseDestroyed();
+    --t_dispatch.depth;
+    return result;
+}
+
+// Still counted as a handler: windows a PostNcDestroy destroys join the queue, and an object
+// freed there leaves it in its destructor.
+void CWnd::ReleaseDestroyed() {
+    while (CWnd* wnd = t_dispatch.destroyed) {
+        t_dispatch.destroyed = wnd->m_nextDestroyed;
+        wnd->m_nextDestroyed = nullptr;
         wnd->PostNcDestroy();
     }
-    return result;
 }

@@ -5,9 +5,9 @@
 
 // A window and the object that handles its messages. The object either creates the window
 // (CreateEx) or takes over an existing one (SubclassWindow); one WindowProc override is its
-// message map. A window destroyed from inside one of its own handlers gets PostNcDestroy only
-// after the outermost handler has returned, so an object that frees itself there is never
-// touched afterwards. Notifications a child control sends are first offered to the child's own
+// message map. A destroyed window gets PostNcDestroy only once the outermost handler of any
+// window of the thread has returned, so an object that frees itself there (and the controls it
+// owns, whose handlers may have started the destruction) is never touched afterwards. Notifications a child control sends are first offered to the child's own
 // object (OnReflect), so a control can draw and answer for itself.
 class CWnd {
 public:
@@ -31,7 +31,10 @@ public:
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
     std::wstring GetWindowText() const;
-    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    // A null handle would repaint the whole desktop.
+    void Invalidate(BOOL erase = TRUE) {
+        if (m_hWnd) ::InvalidateRect(m_hWnd, nullptr, erase);
+    }
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
     BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageW(m_hWnd, msg, wp, lp); }
 
@@ -57,8 +60,9 @@ protected:
 
 private:
     void Detach();
+    static void ReleaseDestroyed();
 
     WNDPROC m_previousProc = nullptr;
-    int m_depth = 0;
-    bool m_destroyPending = false;
+    // The thread's windows destroyed while a handler ran, waiting for PostNcDestroy.
+    CWnd* m_nextDestroyed = nullptr;
 };

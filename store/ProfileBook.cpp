@@ -8,6 +8,7 @@ void ProfileBook::Replace(ProfileList profiles) {
 }
 
 ProfileBook::CreateResult ProfileBook::Create(const PROFILE& profile) {
+    if (!m_cardKnown) return CreateResult::CardUnknown;
     if (profile.core == 0 || profile.memory == 0) return CreateResult::NoClocks;
     if (m_profiles.size() >= kMaxProfiles) return CreateResult::Full;
     m_profiles.push_back(profile);

@@ -14,7 +14,7 @@ public:
     static constexpr size_t kMaxProfiles = 64;
     using Saver = std::function<void(const ProfileList&)>;
 
-    enum class CreateResult { Created, Full, NoClocks };
+    enum class CreateResult { Created, Full, NoClocks, CardUnknown };
 
     explicit ProfileBook(Saver save = nullptr) : m_save(std::move(save)) {}
     void SetSaver(Saver save) { m_save = std::move(save); }
@@ -29,9 +29,11 @@ public:
 
     // The list as loaded at start-up; nothing is stored.
     void Replace(ProfileList profiles);
+    // Profiles are kept per card: without its identity nothing could be stored.
+    void SetCardKnown(bool known) { m_cardKnown = known; }
 
     // Appends at the end. A profile whose core or memory clock is 0 (the card could not be read)
-    // is refused: stored, it would end the next load at its number.
+    // is refused: stored, it would end the next load at its number. So is any on an unknown card.
     CreateResult Create(const PROFILE& profile);
     // An empty name keeps the old one; the name is cut to 63 characters.
     bool Rename(size_t index, const std::wstring& name);
@@ -42,5 +44,6 @@ private:
 
     ProfileList m_profiles;
     uint32_t m_revision = 0;
+    bool m_cardKnown = true;
     Saver m_save;
 };

@@ -57,6 +57,8 @@ private:
     void Draw();
     void DrawPreview();
     void ShowProfileName();
+    // Shows the text alone on the line for a moment; the labels follow at the next draw.
+    void HoldText(const std::wstring& text);
     void EndPreview();
 
     void AdjustClock(TavioMenuHost::Clock clock, int direction);

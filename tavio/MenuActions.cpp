@@ -52,8 +52,8 @@ void CTavioMenu::CreateProfile() {
     profile.shader = m_host.ClockSliderPos(Clock::Shader);
     profile.fan = static_cast<uint8_t>(std::clamp(m_host.FanSliderPos(), 0, kAutomaticFanPosition));
     const bool cursorCurrent = m_profiles.IsCurrent(m_cursorRevision, m_cursor);
-    // A full list or an unread card leaves the list as it is.
-    m_profiles.Create(profile);
+    // A full list or an unread card leaves the list as it is; a card without its identity says so.
+    if (m_profiles.Create(profile) == ProfileBook::CreateResult::CardUnknown) HoldText(L"Card not identified");
     if (cursorCurrent) m_cursorRevision = m_profiles.Revision();
 }
 

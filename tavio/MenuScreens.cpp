@@ -57,9 +57,11 @@ void CTavioMenu::DrawPreview() {
     m_display.SetFanBar(automatic ? 6 : profile.fan / 5);
 }
 
-void CTavioMenu::ShowProfileName() {
+void CTavioMenu::ShowProfileName() { HoldText(NameOf(m_profiles.At(m_cursor))); }
+
+void CTavioMenu::HoldText(const std::wstring& text) {
     m_display.ClearText();
-    m_display.DrawText(kMiddleX, NameOf(m_profiles.At(m_cursor)));
+    m_display.DrawText(kMiddleX, text);
     m_display.FlushText();
     m_host.HoldProfileName();
     m_display.ClearText();

@@ -94,6 +94,8 @@ bool COskaraDlg::OnInitDialog() {
     m_memorySlider.SetRange(memoryRange.min, memoryRange.max);
     m_shaderSlider.SetRange(shaderRange.min, shaderRange.max);
     m_fanSlider.SetRange(kFanSliderRange.min, kFanSliderRange.max);
+    // Until a read or the user says otherwise: Apply must never send a fixed 0 % nobody chose.
+    m_fanSlider.SetPos(kFanAutomaticPosition);
 
     SetWindowText(OSKARA_WINDOW_TITLE);
     ApplySkin();
@@ -190,9 +192,10 @@ void COskaraDlg::OnApply() {
     const double memory = m_memorySlider.GetPos() / static_cast<double>(GetMemoryClockFactor());
     const double shader = m_shaderSlider.GetPos();
     const int fan = m_fanSlider.GetPos();
-    // Sliders at 0 mean the card could not be read; 0 MHz must never reach it.
+    // A slider at 0 is a domain the card lacks or could not be read; the GPU layer leaves a 0 MHz
+    // domain alone, so the clocks the card has are written.
     std::optional<CardClocks> clocks;
-    if (core > 0 && memory > 0) clocks = CardClocks{core, memory, shader};
+    if (core > 0 || memory > 0) clocks = CardClocks{core, memory, shader};
     m_card.Apply(clocks, fan);
     UpdateControls();
 
@@ -387,6 +390,8 @@ void COskaraDlg::OnProfiles() {
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
     dialog.DoModal();
+    // The tray's Exit ends the window under the dialog; the object lives until this returns.
+    if (!m_hWnd) return;
     ResetMemorySlider();
     UpdateControls();
 }

@@ -64,8 +64,12 @@ void CProfilesDlg::OnCreate() {
     const Host::Sliders sliders = m_host.SliderPositions();
     const PROFILE profile = ProfileFromSliders(sliders.core, sliders.memory, m_host.GetMemoryClockFactor(),
                                                sliders.shader, sliders.fan);
-    if (m_book.Create(profile) == ProfileBook::CreateResult::Full)
+    const ProfileBook::CreateResult result = m_book.Create(profile);
+    if (result == ProfileBook::CreateResult::Full)
         MessageBoxW(m_hWnd, L"The profile list is full (64 profiles). Delete a profile to make room.",
+                    GetWindowText().c_str(), MB_ICONEXCLAMATION);
+    if (result == ProfileBook::CreateResult::CardUnknown)
+        MessageBoxW(m_hWnd, L"The card could not be identified, so profiles cannot be kept.",
                     GetWindowText().c_str(), MB_ICONEXCLAMATION);
     FillList();
 }

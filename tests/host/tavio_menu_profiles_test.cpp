@@ -53,6 +53,14 @@ TEST(TavioMenuProfiles, CreateStopsAtSixtyFourProfiles) {
     EXPECT_EQ(rig.saves, 0);
 }
 
+TEST(TavioMenuProfiles, CreateOnAnUnidentifiedCardIsRefusedAndSaysSo) {
+    MenuRig rig;
+    rig.book.SetCardKnown(false);
+    rig.Taps({M, M});
+    EXPECT_EQ(rig.book.Count(), 0u);
+    EXPECT_EQ(rig.host.holds, 1);
+}
+
 TEST(TavioMenuProfiles, HoldingCreateMakesOneProfile) {
     MenuRig rig;
     rig.Tap(M);

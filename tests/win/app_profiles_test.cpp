@@ -64,11 +64,12 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
     ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
     COskaraApp app;
     app.UseRegistryKey();
+    app.SetCardKey(L"");
     app.LoadCardProfiles(true);
     EXPECT_EQ(app.Profiles().Count(), 0u);
     PROFILE extra{};
     extra.core = extra.memory = extra.shader = 500;
-    EXPECT_EQ(app.Profiles().Create(extra), ProfileBook::CreateResult::Created);
+    EXPECT_EQ(app.Profiles().Create(extra), ProfileBook::CreateResult::CardUnknown);
     app.ExitInstance();
     EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 300u);

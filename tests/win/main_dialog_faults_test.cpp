@@ -93,4 +93,20 @@ TEST_F(MainDialogFaults, EveryDriverFunctionFailingInTurnLeavesTheWindowShowingT
     EXPECT_EQ(broken, 14u);
 }
 
+TEST_F(MainDialogFaults, ACoolerNeverReadAndALevelWithoutMemoryApplyOnlyWhatTheCardHas) {
+    Break("QueryCoolerSettings");
+    Open("level 1 0:700000 7:1400000\n");
+    Heal();
+    const size_t mark = journal.Mark();
+    Command(IDC_APPLY);
+    const auto clocks = journal.ClockWrites(mark);
+    ASSERT_EQ(clocks.size(), 1u);
+    EXPECT_EQ(clocks[0].Number("core_khz"), 700000);
+    EXPECT_FALSE(clocks[0].Has("memory_khz"));
+    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
+    ASSERT_EQ(fans.size(), 1u);
+    EXPECT_NE(fans[0].Number("policy"), 1);
+    EXPECT_EQ(Setting(Settings::LastFan), 110u);
+}
+
 }  // namespace

@@ -249,6 +249,17 @@ TEST_F(ProfilesDialog, TheSixtyFifthCreateIsRefusedWithAMessage) {
               (std::vector<std::wstring>{L"The profile list is full (64 profiles). Delete a profile to make room."}));
 }
 
+TEST_F(ProfilesDialog, CreateOnAnUnidentifiedCardIsRefusedWithAMessage) {
+    host.profiles.SetCardKnown(false);
+    OpenMain("");
+    ModalScript script(kTitle, {[](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
+                                [](HWND d) { ModalScript::Click(d, IDOK); }});
+    RunFromButton(IDC_PROFILES);
+    EXPECT_EQ(host.profiles.Count(), 0u);
+    EXPECT_EQ(script.MessageBoxes(),
+              std::vector<std::wstring>{L"The card could not be identified, so profiles cannot be kept."});
+}
+
 TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
     host.profiles.Replace({MakeProfile(L"A"), MakeProfile(L"B"), MakeProfile(L"C"), MakeProfile(L"D"), MakeProfile(L"E")});
     OpenMain("");
