@@ -101,6 +101,7 @@ bool COskaraDlg::OnInitDialog() {
     PlaceButtons();
     UpdateControls();
 
+    m_monitor.Start(m_hWnd);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
@@ -181,6 +182,7 @@ void COskaraDlg::UpdateControls() {
     const CardFan fan = m_card.ReadFan();
     if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
+    m_monitor.Seen(clocks, fan);
     UpdateValueLabels();
     m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
 }
@@ -213,6 +215,7 @@ void COskaraDlg::OnReset() {
 // Only what changed is drawn again: a shown window that repaints every poll costs CPU for nothing.
 void COskaraDlg::OnPoll() {
     const int32_t hottest = m_card.HottestTemperature();
+    m_monitor.OnPoll(hottest);
     const std::wstring text = TemperatureLabel(hottest);
     if (m_temperatureLabel.GetWindowText() != text) m_temperatureLabel.SetWindowText(text);
     // The controller's bars are redrawn at every poll: the end of a profile preview asks for one.
@@ -322,7 +325,14 @@ void COskaraDlg::OnLButtonDown(int x, int y) {
     // The button is up once the test's message box closes: a drag started now would follow the
     // mouse with no button held.
     if (InClockTestZone(x, y)) return RunClockTest();
+    // A drag started here would swallow the second click of the double-click that opens the monitor.
+    if (InGauge(x, y)) return;
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
+}
+
+bool COskaraDlg::InGauge(int x, int y) const {
+    return x >= kGaugeSlotX && x < kGaugeSlotX + m_gaugeImage.GetWidth() && y >= kGaugeSlotTop &&
+           y < kGaugeSlotTop + m_gaugeImage.GetHeight();
 }
 
 void COskaraDlg::RunClockTest() {
@@ -372,6 +382,7 @@ bool COskaraDlg::OnCommand(WORD id, WORD code) {
     case IDC_APPLY: OnApply(); return true;
     case IDC_PROFILES: OnProfiles(); return true;
     case IDC_OPTIONS: OnOptions(); return true;
+    case ID_TRAY_MONITOR: m_monitor.OpenWindow(); return true;
     }
     return false;
 }
@@ -439,6 +450,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
+    case WM_LBUTTONDBLCLK:
+        if (InGauge(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) m_monitor.OpenWindow();
+        break;
     case WM_ACTIVATE: {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);
         OnActivate(wp);
@@ -451,6 +465,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER:
         if (wp == kPollTimer) OnPoll();
+        if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
