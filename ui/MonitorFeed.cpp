@@ -16,7 +16,9 @@ CMonitorFeed::CMonitorFeed(Host& host, CCard& card, SettingsStore& settings, std
     : m_host(host), m_card(card), m_settings(settings), m_memoryFactor(std::move(memoryFactor)) {}
 
 // Through the window's own handlers, while everything here is still whole: it stores its place.
-CMonitorFeed::~CMonitorFeed() { m_window.DestroyWindow(); }
+CMonitorFeed::~CMonitorFeed() {
+    if (m_window) m_window->DestroyWindow();
+}
 
 void CMonitorFeed::Start(HWND timerWindow) {
     m_timerWindow = timerWindow;
@@ -26,29 +28,33 @@ void CMonitorFeed::Start(HWND timerWindow) {
 
 void CMonitorFeed::Seen(const CardClocks& clocks, const CardFan& fan) {
     m_seenClocks = clocks;
+    m_seenClocks.memory *= m_memoryFactor();
     if (fan.known) m_seenFan = fan;
 }
 
 uint32_t CMonitorFeed::Second() const { return static_cast<uint32_t>((GetTickCount64() - m_startTick) / 1000); }
 
 MonitorSample CMonitorFeed::FromSeen(int32_t hottest) const {
-    return MakeSample(Second(), hottest, m_seenClocks.core, m_seenClocks.memory * m_memoryFactor(),
-                      m_seenClocks.shader, m_seenFan.highestPercent, m_seenFan.known, ModeOf(m_seenFan));
+    return MakeSample(Second(), hottest, m_seenClocks.core, m_seenClocks.memory, m_seenClocks.shader,
+                      m_seenFan.highestPercent, m_seenFan.known, ModeOf(m_seenFan));
 }
 
 // A clock read that fails keeps what was seen last, as the main window does.
 MonitorSample CMonitorFeed::ReadCard(int32_t hottest) {
     CardClocks clocks;
-    if (m_card.CurrentClocks(clocks)) m_seenClocks = clocks;
+    if (m_card.CurrentClocks(clocks)) {
+        m_seenClocks = clocks;
+        m_seenClocks.memory *= m_memoryFactor();
+    }
     const CardFan fan = m_card.ReadFan();
-    m_seenFan = fan;
-    return MakeSample(Second(), hottest, m_seenClocks.core, m_seenClocks.memory * m_memoryFactor(),
-                      m_seenClocks.shader, fan.highestPercent, fan.known, ModeOf(fan));
+    if (fan.known) m_seenFan = fan;
+    return MakeSample(Second(), hottest, m_seenClocks.core, m_seenClocks.memory, m_seenClocks.shader,
+                      fan.highestPercent, fan.known, ModeOf(fan));
 }
 
 // While the window is open its own timer samples; the poll then only logs the newest sample.
 void CMonitorFeed::OnPoll(int32_t hottest) {
-    if (m_window.m_hWnd && m_history.Size() > 0) {
+    if (m_window && m_history.Size() > 0) {
         if (m_log.Running()) WriteRow(m_history.Newest());
         return;
     }
@@ -58,23 +64,33 @@ void CMonitorFeed::OnPoll(int32_t hottest) {
 }
 
 void CMonitorFeed::OnSampleTimer() {
-    if (m_window.m_hWnd) Record(ReadCard(m_card.HottestTemperature()));
+    if (m_window) Record(ReadCard(m_card.HottestTemperature()));
 }
 
 void CMonitorFeed::Record(const MonitorSample& sample) {
     m_history.Add(sample);
-    m_window.SampleAdded();
+    if (m_window) m_window->SampleAdded();
 }
 
 void CMonitorFeed::OpenWindow() {
-    const bool wasOpen = m_window.m_hWnd != nullptr;
-    if (!m_window.Open() || wasOpen) return;
+    if (m_window) {
+        m_window->ShowWindow(SW_RESTORE);
+        SetForegroundWindow(m_window->m_hWnd);
+        return;
+    }
+    auto* window = new CMonitorWnd(*this, m_settings);
+    if (!window->Create()) {
+        delete window;
+        return;
+    }
+    m_window = window;
     ShowLogStatus();
     SetTimer(m_timerWindow, kSampleTimer, kSamplePeriodMs, nullptr);
     OnSampleTimer();
 }
 
 void CMonitorFeed::MonitorClosed() {
+    m_window = nullptr;
     if (m_timerWindow) KillTimer(m_timerWindow, kSampleTimer);
 }
 
@@ -105,5 +121,5 @@ void CMonitorFeed::WriteRow(const MonitorSample& sample) {
 }
 
 void CMonitorFeed::ShowLogStatus() {
-    m_window.SetLogStatus(m_log.Running() ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging"));
+    if (m_window) m_window->SetLogStatus(m_log.Running() ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging"));
 }

@@ -62,9 +62,10 @@ private:
     std::function<int()> m_memoryFactor;
     HWND m_timerWindow = nullptr;
     const ULONGLONG m_startTick = GetTickCount64();
+    // The memory clock as shown, so a sample from what was seen reads no setting.
     CardClocks m_seenClocks;
     CardFan m_seenFan;
     MonitorHistory m_history;
     CMonitorLog m_log;
-    CMonitorWnd m_window{*this, m_settings};
+    CMonitorWnd* m_window = nullptr;  // while it is open
 };

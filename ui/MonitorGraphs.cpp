@@ -154,11 +154,10 @@ void CMonitorWnd::DrawSegment(int graph, const MonitorSample& from, const Monito
         const int a = line.value(from), b = line.value(to);
         if (!HasValue(graph, a) || !HasValue(graph, b)) continue;
         const bool dashed = graph == 3 && to.fanMode == FanMode::Automatic;
-        CPen pen(CreatePen(dashed ? PS_DOT : PS_SOLID, 1, line.color));
+        CPen pen(CreatePen(dashed ? PS_DOT : PS_SOLID, dashed ? 1 : 2, line.color));
         const HGDIOBJ old = SelectObject(dc, pen.Get());
         MoveToEx(dc, xFrom, plot.top + RowOf(a, m_scales[graph], height), nullptr);
         LineTo(dc, xTo, plot.top + RowOf(b, m_scales[graph], height));
-        SetPixel(dc, xTo, plot.top + RowOf(b, m_scales[graph], height), line.color);
         SelectObject(dc, old);
     }
 }

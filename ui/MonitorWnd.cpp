@@ -18,12 +18,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
 }
 }  // namespace
 
-bool CMonitorWnd::Open() {
-    if (m_hWnd) {
-        ::ShowWindow(m_hWnd, SW_RESTORE);
-        SetForegroundWindow(m_hWnd);
-        return true;
-    }
+bool CMonitorWnd::Create() {
     m_spanIndex = SpanIndex(Settings::Read(m_settings, Settings::MonitorSpan));
     const RECT r = StoredRect();
     if (!CreateEx(0, OSKARA_MONITOR_TITLE, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left, r.top, r.right - r.left,

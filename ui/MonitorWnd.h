@@ -13,7 +13,9 @@ class SettingsStore;
 
 // The monitor window: four graphs over one time axis (temperature, core and shader clocks, the
 // memory clock as shown, the fan) with the latest values beside them. It draws into a buffer of
-// its own; a new sample scrolls each plot by copying it and draws only the new columns.
+// its own; a new sample scrolls each plot by copying it and draws only the new columns. It frees
+// itself when its window is gone, so a save dialog still running when the owner goes does not
+// return into freed memory.
 class CMonitorWnd : public CWnd {
 public:
     class Owner {
@@ -29,13 +31,14 @@ public:
 
     CMonitorWnd(Owner& owner, SettingsStore& settings) : m_owner(owner), m_settings(settings) {}
 
-    // Creates the window where it was last, or brings it forward.
-    bool Open();
+    // Creates the window where it was last; false when it could not be made.
+    bool Create();
     void SampleAdded();
     void SetLogStatus(const std::wstring& text);
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PostNcDestroy() override { delete this; }
 
 private:
     struct Place {
