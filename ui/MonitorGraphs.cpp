@@ -162,26 +162,30 @@ void CMonitorWnd::DrawSegment(int graph, const MonitorSample& from, const Monito
     }
 }
 
+// Each line's latest value in its own colour, then the scale.
 void CMonitorWnd::DrawValues(int graph) {
     HDC dc = m_buffer.Get();
-    RECT text = PlaceOf(graph).text;
+    const RECT text = PlaceOf(graph).text;
     Fill(dc, text, GetSysColor(COLOR_BTNFACE));
     const MonitorHistory& history = m_owner.History();
     const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    std::wstring lines;
+    RECT row = text;
+    const auto drawRow = [&](const std::wstring& words, COLORREF color) {
+        SetTextColor(dc, color);
+        row.top += DrawTextW(dc, words.c_str(), -1, &row, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+    };
     for (int l = 0; l < kGraphs[graph].lineCount; ++l) {
         const Line& line = kGraphs[graph].lines[l];
         const int value = history.Size() ? line.value(history.Newest()) : -1;
-        lines += std::wstring(line.name) + L": ";
-        lines += HasValue(graph, value) ? std::to_wstring(value) + L" " + line.unit : std::wstring(L"-");
-        if (graph == 3 && history.Size() && history.Newest().fanMode == FanMode::Automatic) lines += L" (auto)";
-        lines += L"\n";
+        std::wstring words = std::wstring(line.name) + L": ";
+        words += HasValue(graph, value) ? std::to_wstring(value) + L" " + line.unit : std::wstring(L"-");
+        if (graph == 3 && history.Size() && history.Newest().fanMode == FanMode::Automatic) words += L" (auto)";
+        drawRow(words, line.color);
     }
     const ValueScale& scale = m_scales[graph];
-    lines += L"\n" + std::to_wstring(scale.low) + L" to " + std::to_wstring(scale.high);
-    SetTextColor(dc, kGraphs[graph].lines[0].color);
-    DrawTextW(dc, lines.c_str(), -1, &text, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    row.top += 6;
+    drawRow(std::to_wstring(scale.low) + L" to " + std::to_wstring(scale.high), GetSysColor(COLOR_GRAYTEXT));
     SelectObject(dc, oldFont);
 }
 

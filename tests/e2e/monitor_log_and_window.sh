@@ -20,6 +20,7 @@ Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\\Software\\Brenmar\\Oskara]
 "ShowEffectiveMemClock"=dword:00000000
+"MonitorSpan"=dword:00000001
 "MonitorLogFile"="$(winepath_of "$log" | sed 's/\\/\\\\/g')"
 REG
 reg_import "$work/log.reg"
@@ -47,7 +48,7 @@ win=$(main_window)
 eval "$(xdotool getwindowgeometry --shell "$win")"
 xdotool mousemove $((X + 550)) $((Y + 170)) click --repeat 2 --delay 60 1  # the gauge
 wait_until 10 dialog_shown "Oskara Monitor" || fail "a double-click on the gauge opened no monitor window"
-sleep 4  # a few one-second samples
+sleep 6  # a few one-second samples
 monitor=$(xdotool search --onlyvisible --name '^Oskara Monitor$' | head -1)
 shot monitor-window-desktop
 import -window "$monitor" "$shots/monitor-window.png"
