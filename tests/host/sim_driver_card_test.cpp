@@ -40,8 +40,7 @@ TEST(SimDriverCard, DefaultCard) {
 }
 
 TEST(SimDriverCard, ReadmeExampleParsesCompletely) {
-    std::string path = __FILE__;
-    path = path.substr(0, path.rfind("tests/host/")) + "sim/driver/README.md";
+    const std::string path = OSKARA_SOURCE_DIR "/sim/driver/README.md";
     std::ifstream readme(path);
     ASSERT_TRUE(readme) << path;
     std::stringstream text;
