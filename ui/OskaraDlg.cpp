@@ -325,8 +325,6 @@ void COskaraDlg::OnLButtonDown(int x, int y) {
     // The button is up once the test's message box closes: a drag started now would follow the
     // mouse with no button held.
     if (InClockTestZone(x, y)) return RunClockTest();
-    // A drag started here would swallow the second click of the double-click that opens the monitor.
-    if (InGauge(x, y)) return;
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
 }
 
