@@ -194,3 +194,7 @@ void COskaraApp::RestoreLastOverclock() {
     m_mainDialog->Card().Apply(clocks, fan);
     m_mainDialog->UpdateControls();
 }
+
+void COskaraApp::ShowLogStopped(const std::wstring& file, const std::wstring& reason) {
+    m_tray.ShowBalloon(L"Oskara stopped its log", (file + L"\n" + reason).c_str());
+}

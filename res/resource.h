@@ -26,6 +26,7 @@
 #define IDB_PROFILES_HOVER 156
 #define ID_TRAY_OPEN 0xE101
 #define ID_TRAY_EXIT 0xE141
+#define ID_TRAY_MONITOR 0xE150
 
 // Controls of the main dialog.
 #define IDC_CORE_SLIDER 1000
@@ -58,3 +59,10 @@
 #define IDC_PROFILES_DELETE 1017
 #define IDC_PROFILES_CREATE 1018
 #define IDC_PROFILES_ACTIVATE 1019
+
+// The monitor window.
+#define OSKARA_MONITOR_TITLE L"Oskara Monitor"
+#define IDC_MONITOR_SPAN 1250
+#define IDC_MONITOR_LOG 1251
+#define IDC_MONITOR_STOP_LOG 1252
+#define IDC_MONITOR_STATUS 1253

@@ -104,6 +104,19 @@ bool CSystemTray::ChangeIcon(HICON icon) {
     return m_hidden || Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
 }
 
+bool CSystemTray::ShowBalloon(const wchar_t* title, const wchar_t* text) {
+    if (!m_enabled || m_removed) return false;
+    m_data.uFlags = NIF_INFO;
+    CopyText(m_data.szInfo, 256, text);
+    CopyText(m_data.szInfoTitle, 64, title);
+    m_data.uTimeout = 10000;
+    m_data.dwInfoFlags = NIIF_WARNING;
+    const bool shown = Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
+    // A later modification must not show it again.
+    m_data.szInfo[0] = L'\0';
+    return shown;
+}
+
 bool CSystemTray::SetCallbackWindow(CWnd* window) {
     if (!m_enabled || !window || !IsWindow(window->m_hWnd)) return false;
     m_data.hWnd = window->m_hWnd;
@@ -167,6 +180,8 @@ LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::ShowWindow(mainWindow->m_hWnd, SW_RESTORE);
         SetForegroundWindow(mainWindow->m_hWnd);
     }
+    if (command && LOWORD(wp) == kMonitorCommand && mainWindow && mainWindow->m_hWnd)
+        mainWindow->PostMessage(WM_COMMAND, kMonitorCommand, 0);
     if (command && LOWORD(wp) == kExitCommand) {
         if (mainWindow) mainWindow->DestroyWindow();
         PostQuitMessage(0);

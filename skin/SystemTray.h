@@ -21,6 +21,8 @@ public:
 
     static constexpr UINT kOpenCommand = ID_TRAY_OPEN;
     static constexpr UINT kExitCommand = ID_TRAY_EXIT;
+    // Handled by the main window.
+    static constexpr UINT kMonitorCommand = ID_TRAY_MONITOR;
 
     explicit CSystemTray(Owner& owner);
     ~CSystemTray() override;
@@ -29,6 +31,7 @@ public:
                  const wchar_t* balloonText, const wchar_t* balloonTitle, DWORD balloonIconFlags,
                  UINT balloonTimeoutSeconds);
     bool ChangeIcon(HICON icon);
+    bool ShowBalloon(const wchar_t* title, const wchar_t* text);
     bool SetCallbackWindow(CWnd* window);
     bool SetCommandWindow(CWnd* window);
     // The command window, or the application's main window when none is set.

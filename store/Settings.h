@@ -17,6 +17,14 @@ inline constexpr IntSetting RestoreOC{L"RestoreOC", 0};
 inline constexpr IntSetting ShowEffectiveMemClock{L"ShowEffectiveMemClock", 1};
 inline constexpr IntSetting TavioStepSize{L"TavioStepSize", 5};
 inline constexpr IntSetting TavioIdleReturn{L"TavioIdleReturn", 0};
+inline constexpr IntSetting MonitorSpan{L"MonitorSpan", 5};
+// The monitor window's outer rectangle; a width of 0 means it was never placed.
+inline constexpr IntSetting MonitorLeft{L"MonitorLeft", 0};
+inline constexpr IntSetting MonitorTop{L"MonitorTop", 0};
+inline constexpr IntSetting MonitorWidth{L"MonitorWidth", 0};
+inline constexpr IntSetting MonitorHeight{L"MonitorHeight", 0};
+// A path; empty or absent: no log.
+inline constexpr const wchar_t* MonitorLogFile = L"MonitorLogFile";
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);

@@ -103,6 +103,7 @@ bool COskaraDlg::OnInitDialog() {
     PlaceButtons();
     UpdateControls();
 
+    m_monitor.Start(m_hWnd);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
@@ -183,6 +184,7 @@ void COskaraDlg::UpdateControls() {
     const CardFan fan = m_card.ReadFan();
     if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
+    m_monitor.Seen(clocks, fan);
     UpdateValueLabels();
     m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
 }
@@ -216,6 +218,7 @@ void COskaraDlg::OnReset() {
 // Only what changed is drawn again: a shown window that repaints every poll costs CPU for nothing.
 void COskaraDlg::OnPoll() {
     const int32_t hottest = m_card.HottestTemperature();
+    m_monitor.OnPoll(hottest);
     const std::wstring text = TemperatureLabel(hottest);
     if (m_temperatureLabel.GetWindowText() != text) m_temperatureLabel.SetWindowText(text);
     // The controller's bars are redrawn at every poll: the end of a profile preview asks for one.
@@ -328,6 +331,11 @@ void COskaraDlg::OnLButtonDown(int x, int y) {
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
 }
 
+bool COskaraDlg::InGauge(int x, int y) const {
+    return x >= kGaugeSlotX && x < kGaugeSlotX + m_gaugeImage.GetWidth() && y >= kGaugeSlotTop &&
+           y < kGaugeSlotTop + m_gaugeImage.GetHeight();
+}
+
 void COskaraDlg::RunClockTest() {
     CardClocks clocks{static_cast<double>(m_coreSlider.GetPos()), static_cast<double>(m_memorySlider.GetPos()),
                       static_cast<double>(m_shaderSlider.GetPos())};
@@ -375,6 +383,7 @@ bool COskaraDlg::OnCommand(WORD id, WORD code) {
     case IDC_APPLY: OnApply(); return true;
     case IDC_PROFILES: OnProfiles(); return true;
     case IDC_OPTIONS: OnOptions(); return true;
+    case ID_TRAY_MONITOR: m_monitor.OpenWindow(); return true;
     }
     return false;
 }
@@ -444,6 +453,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
+    case WM_LBUTTONDBLCLK:
+        if (InGauge(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) m_monitor.OpenWindow();
+        break;
     case WM_ACTIVATE: {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);
         OnActivate(wp);
@@ -456,6 +468,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER:
         if (wp == kPollTimer) OnPoll();
+        if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;

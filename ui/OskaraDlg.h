@@ -14,6 +14,7 @@
 #include "skin/ButtonST.h"
 #include "skin/Dib.h"
 #include "skin/TransparentStatic.h"
+#include "ui/MonitorFeed.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
@@ -28,7 +29,7 @@ class SettingsStore;
 class COskaraDlg : public CDialog, private CProfilesDlg::Host {
 public:
     // What the window needs of its owner.
-    class Host {
+    class Host : public CMonitorFeed::Host {
     public:
         virtual SettingsStore& Settings() = 0;
         virtual ProfileBook& Profiles() = 0;
@@ -96,6 +97,7 @@ private:
     void PaintSkin(HDC dc);
     void OnPaint();
     void OnLButtonDown(int x, int y);
+    bool InGauge(int x, int y) const;
     void OnActivate(WPARAM state);
     void OnScroll(HWND slider);
     bool OnCommand(WORD id, WORD code);
@@ -116,6 +118,7 @@ private:
     HICON m_icon = nullptr;
     std::unique_ptr<CGpuControl> m_gpu;
     CCard m_card;
+    CMonitorFeed m_monitor{m_host, m_card, m_host.Settings(), [this] { return GetMemoryClockFactor(); }};
     CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
     CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
     CDIB m_gaugeImage, m_skinImage;

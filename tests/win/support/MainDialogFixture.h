@@ -86,6 +86,7 @@ public:
         controllerClocks.push_back({core, memoryShown, shader, fanCells});
     }
     bool ControllerFollowsPoll() override { return controllerFollowsPoll; }
+    void ShowLogStopped(const std::wstring&, const std::wstring&) override {}
     void ShowReadingsOnController(int temperatureCells, int fanCells) override {
         controllerReadings.push_back({temperatureCells, fanCells});
     }
