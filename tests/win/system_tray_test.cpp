@@ -17,6 +17,12 @@ struct RecordingOwner : CSystemTray::Owner {
     std::vector<WPARAM> events;
     void OnTavioDeviceChange(WPARAM event, LPARAM data) override { deviceChanges.emplace_back(event, data); }
     void OnTavioEvent(WPARAM code) override { events.push_back(code); }
+    std::vector<ProfileItem> TrayProfiles() override { return profiles; }
+    void OnTrayProfileChosen(size_t index) override { chosen.push_back(index); }
+    void OnHotkey(WPARAM) override {}
+    LRESULT OnCopyData(const COPYDATASTRUCT&) override { return 0; }
+    std::vector<ProfileItem> profiles;
+    std::vector<size_t> chosen;
 };
 
 struct MainWindow : CWnd {
