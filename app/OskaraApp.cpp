@@ -73,9 +73,8 @@ void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_pr
 
 // The mutex closes the race of two starts at the same moment, when neither has a window yet; the
 // title finds the running instance's window to show. Hidden windows count: an instance living in
-// the tray is found by its tray window.
-// A profile asked for goes to the running instance, whose window stays as it is; this start's
-// exit code tells whether it was applied.
+// the tray is found by its tray window. A profile asked for goes to the running instance, whose
+// window stays as it is; this start's exit code tells whether it was applied.
 bool COskaraApp::ActivateRunningInstance(const StartupRules::StartRequest& request) {
     m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX));
     const bool mutexHeld = m_instanceMutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
