@@ -4,6 +4,7 @@
 
 #include "store/ProfileStore.h"
 #include "store/Settings.h"
+#include "app/ProfileRequest.h"
 #include "app/StartupRules.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
@@ -17,7 +18,8 @@ COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> t
 }
 
 bool COskaraApp::InitInstance() {
-    if (ActivateRunningInstance()) return false;
+    const StartupRules::StartRequest request = StartupRules::ParseStartRequest(CommandLine());
+    if (ActivateRunningInstance(request)) return false;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -33,12 +35,15 @@ bool COskaraApp::InitInstance() {
     if (!m_mainDialog) return false;
     ConnectTavio();
     RefreshMainDialog();
-    if (StartupRules::HasStartHiddenSwitch(CommandLine())) {
+    if (request.startHidden) {
         StartHidden();
-        RestoreLastOverclock();
+        // A profile asked for replaces the restore.
+        if (!request.profileName || !ApplyStartProfile(*request.profileName)) RestoreLastOverclock();
     } else {
         ShowMainDialog();
+        if (request.profileName) ApplyStartProfile(*request.profileName);
     }
+    FollowHotkeySetting(false);
     return true;
 }
 
@@ -47,6 +52,7 @@ int COskaraApp::ExitInstance() {
     // Here, while the tray window exists: never from the application object's destructor, where
     // the window (still there after a failed driver binding) would call back into a half-gone host.
     if (m_mainDialog) m_mainDialog->DestroyWindow();
+    m_hotkeys.Unregister();
     m_tray.DeleteIcon();
     return CWinApp::ExitInstance();
 }
@@ -78,11 +84,17 @@ void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_pr
 
 // The mutex closes the race of two starts at the same moment, when neither has a window yet; the
 // title finds the running instance's window to show. Hidden windows count: an instance living in
-// the tray is found by its tray window.
-bool COskaraApp::ActivateRunningInstance() {
+// the tray is found by its tray window. A profile asked for goes to the running instance, whose
+// window stays as it is; this start's exit code tells whether it was applied.
+bool COskaraApp::ActivateRunningInstance(const StartupRules::StartRequest& request) {
     m_instanceMutex.Reset(CreateMutexW(nullptr, FALSE, OSKARA_INSTANCE_MUTEX));
     const bool mutexHeld = m_instanceMutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
     HWND running = FindWindowW(nullptr, OSKARA_WINDOW_TITLE);
+    if (request.profileName && (running || mutexHeld)) {
+        m_exitCode = running ? ProfileRequest::Send(OSKARA_WINDOW_TITLE, *request.profileName)
+                             : ProfileRequest::kExitUnanswered;
+        return true;
+    }
     if (!running) return mutexHeld;
     ::ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);

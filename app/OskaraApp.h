@@ -2,6 +2,8 @@
 #include <memory>
 #include <string>
 
+#include "app/ProfileHotkeys.h"
+#include "app/StartupRules.h"
 #include "store/ProfileBook.h"
 #include "store/RegistryStore.h"
 #include "framework/OwnedHandle.h"
@@ -50,7 +52,7 @@ public:
     void UseRegistryKey();
 
 private:
-    bool ActivateRunningInstance();
+    bool ActivateRunningInstance(const StartupRules::StartRequest& request);
     bool InstallTrayIcon();
     bool CreateMainDialog();
     bool CardHasShaderClock();
@@ -64,6 +66,19 @@ private:
 
     void OnTavioDeviceChange(WPARAM event, LPARAM data) override;
     void OnTavioEvent(WPARAM code) override;
+
+    // Profile switching from the tray, the hotkeys and the command line (app/OskaraAppProfiles.cpp).
+    std::vector<ProfileItem> TrayProfiles() override;
+    void OnTrayProfileChosen(size_t index) override;
+    void OnHotkey(WPARAM id) override;
+    LRESULT OnCopyData(const COPYDATASTRUCT& data) override;
+    void OptionsStored() override;
+    bool SwitchToProfileNamed(const std::wstring& name);
+    // A profile asked for at the start; true when it was applied.
+    bool ApplyStartProfile(const std::wstring& name);
+    void SwitchToProfile(size_t index);
+    // tellTaken: the option was just turned on, so combinations held elsewhere are named.
+    void FollowHotkeySetting(bool tellTaken);
 
     std::wstring MessageCaption() override { return AppName(); }
     void EndSession() override;
@@ -107,4 +122,7 @@ private:
     CTavioDisplay m_tavioScreen{*m_tavio, m_tavioText};
     CTavioMenu m_tavioMenu{*this, m_tavioScreen, m_profiles, m_settings};
     UINT_PTR m_repeatTimer = 0, m_idleTimer = 0, m_blinkTimer = 0;
+    CProfileHotkeys m_hotkeys;
+    // The list's revision when the tray menu was built: a choice from an older list is dropped.
+    uint32_t m_trayMenuRevision = 0;
 };

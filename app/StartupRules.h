@@ -1,12 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "gpu/Card.h"
 
 // The decisions of start-up, apart from the platform calls that feed them.
 namespace StartupRules {
 
-// True when an argument (not the program's own path) contains "-s".
+// True when an argument (not the program's own path) contains "-s", a profile name aside.
 bool HasStartHiddenSwitch(const std::wstring& commandLine);
+
+// "-p NAME" (NAME may be quoted) asks for a profile; the first one named counts. A bare "-s" or
+// "-p" where a name should be is no name.
+struct StartRequest {
+    bool startHidden = false;
+    std::optional<std::wstring> profileName;
+};
+StartRequest ParseStartRequest(const std::wstring& commandLine);
 
 // The arguments of a command line: everything after the program's path, as Windows splits it.
 std::wstring ArgumentsOf(const std::wstring& commandLine);
@@ -20,8 +31,7 @@ struct LastApplied {
 
 // What "LastFan" reads as when it was never stored; any fan above 255 is no stored fan.
 inline constexpr uint32_t kNoLastFan = 0xFFFFFFFF;
-// The highest clock the card's kHz field can carry.
-inline constexpr uint32_t kMaxRestorableMhz = 4294967;
+inline constexpr uint32_t kMaxRestorableMhz = kMaxCardMhz;
 
 struct RestorePlan {
     bool restore = false;       // the restore runs (the card is read back after it)

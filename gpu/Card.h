@@ -5,6 +5,9 @@
 
 class CGpuControl;
 
+// The highest clock the card's kHz field can carry.
+inline constexpr uint32_t kMaxCardMhz = 4294967;
+
 // Clocks in MHz as the card takes them: memory is the real clock, not the shown one.
 struct CardClocks {
     double core = 0, memory = 0, shader = 0;

@@ -66,3 +66,18 @@
 #define IDC_MONITOR_LOG 1251
 #define IDC_MONITOR_STOP_LOG 1252
 #define IDC_MONITOR_STATUS 1253
+
+// Profile switching and the confirmation of new clocks.
+#define IDD_CONFIRM_CLOCKS 180
+#define IDC_CONFIRM_COUNTDOWN 1300
+#define IDC_CONFIRM_KEEP 1301
+#define IDC_CONFIRM_REVERT 1302
+#define IDC_OPTIONS_PROFILE_HOTKEYS 1303
+#define IDC_OPTIONS_CONFIRM_APPLY 1304
+#define IDC_OPTIONS_REAPPLY_ON_RESUME 1305
+// Hotkey ids of Ctrl+Alt+1 to Ctrl+Alt+9.
+#define ID_HOTKEY_PROFILE_FIRST 1310
+// Tray menu commands of the profiles, in the list's order.
+#define ID_TRAY_PROFILE_FIRST 0xE200
+#define ID_TRAY_PROFILE_LAST 0xE27F
+#define ID_TRAY_NO_PROFILES 0xE27F

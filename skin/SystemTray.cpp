@@ -6,7 +6,8 @@
 
 namespace {
 // The record form this program speaks: up to the item GUID, without the balloon-icon handle.
-// The menu's first item ("&Open") is its default: drawn bold, chosen by a double-click.
+// The resource menu's first item ("&Open") is its default: chosen by a double-click, and drawn
+// bold in the opened menu, where the profiles submenu comes before it.
 constexpr int kDefaultItem = 0;
 
 constexpr DWORD kRecordSize = NOTIFYICONDATAW_V3_SIZE;
@@ -36,6 +37,17 @@ public:
 private:
     HMENU m_menu;
 };
+
+// A name's "&" would underline the next letter instead of showing; a tab would start the
+// accelerator column.
+std::wstring MenuText(const std::wstring& name) {
+    std::wstring text;
+    for (wchar_t c : name) {
+        if (c == L'&') text += L'&';
+        text += c == L'\t' ? L' ' : c;
+    }
+    return text;
+}
 
 void CopyText(wchar_t* field, size_t fieldUnits, const wchar_t* text) {
     std::wcsncpy(field, text ? text : L"", fieldUnits - 1);
@@ -153,7 +165,8 @@ LRESULT CSystemTray::HandleIconMouse(WPARAM id, LPARAM mouseMessage) {
         LoadedMenu menu(m_data.uID);
         HMENU popup = menu.Popup();
         if (!popup) return 0;
-        SetMenuDefaultItem(popup, kDefaultItem, TRUE);
+        AddProfilesMenu(popup);
+        SetMenuDefaultItem(popup, kOpenCommand, FALSE);
         POINT pointer{};
         GetCursorPos(&pointer);
         SetForegroundWindow(target->m_hWnd);
@@ -167,6 +180,22 @@ LRESULT CSystemTray::HandleIconMouse(WPARAM id, LPARAM mouseMessage) {
         ::PostMessageW(target->m_hWnd, WM_COMMAND, GetMenuItemID(popup, kDefaultItem), 0);
     }
     return 1;
+}
+
+// Built at each opening, so it shows the list and the card as they are now; destroyed with the
+// menu it is part of.
+void CSystemTray::AddProfilesMenu(HMENU popup) {
+    HMENU profiles = CreatePopupMenu();
+    if (!profiles) return;
+    const std::vector<Owner::ProfileItem> items = m_owner.TrayProfiles();
+    const size_t room = ID_TRAY_NO_PROFILES - ID_TRAY_PROFILE_FIRST;
+    for (size_t i = 0; i < items.size() && i < room; ++i)
+        AppendMenuW(profiles, MF_STRING | (items[i].checked ? MF_CHECKED : MF_UNCHECKED), ID_TRAY_PROFILE_FIRST + i,
+                    MenuText(items[i].name).c_str());
+    if (items.empty()) AppendMenuW(profiles, MF_STRING | MF_GRAYED, ID_TRAY_NO_PROFILES, L"(no profiles)");
+    if (!InsertMenuW(popup, kOpenCommand, MF_BYCOMMAND | MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(profiles),
+                     L"&Profiles"))
+        DestroyMenu(profiles);
 }
 
 LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -186,6 +215,10 @@ LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (mainWindow) mainWindow->DestroyWindow();
         PostQuitMessage(0);
     }
+    if (command && LOWORD(wp) >= ID_TRAY_PROFILE_FIRST && LOWORD(wp) < ID_TRAY_NO_PROFILES)
+        m_owner.OnTrayProfileChosen(LOWORD(wp) - ID_TRAY_PROFILE_FIRST);
+    if (msg == WM_HOTKEY) m_owner.OnHotkey(wp);
+    if (msg == WM_COPYDATA) return lp ? m_owner.OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lp)) : 0;
     if (msg == m_data.uCallbackMessage && msg != 0) return HandleIconMouse(wp, lp);
 
     if (msg == WM_DESTROY) DeleteIcon();

@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/Wnd.h"
 #include "res/resource.h"
 
@@ -9,11 +12,23 @@
 // menu's commands and the application's controller messages.
 class CSystemTray : public CWnd {
 public:
-    // The application's side of the hidden window: what arrives there for the controller.
+    // The application's side of the hidden window: what arrives there for the controller, and
+    // the profile switching of the menu, the hotkeys and other starts of the program.
     class Owner {
     public:
+        struct ProfileItem {
+            std::wstring name;
+            bool checked;
+        };
+
         virtual void OnTavioDeviceChange(WPARAM event, LPARAM data) = 0;
         virtual void OnTavioEvent(WPARAM code) = 0;
+        // The profiles submenu, in the list's order; a choice gives the item's index.
+        virtual std::vector<ProfileItem> TrayProfiles() = 0;
+        virtual void OnTrayProfileChosen(size_t index) = 0;
+        virtual void OnHotkey(WPARAM id) = 0;
+        // What WM_COPYDATA answers.
+        virtual LRESULT OnCopyData(const COPYDATASTRUCT& data) = 0;
 
     protected:
         ~Owner() = default;
@@ -44,6 +59,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void AddProfilesMenu(HMENU popup);
     void OnSettingChange(WPARAM setting);
     void ReinstallIcon();
 

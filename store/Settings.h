@@ -25,6 +25,9 @@ inline constexpr IntSetting MonitorWidth{L"MonitorWidth", 0};
 inline constexpr IntSetting MonitorHeight{L"MonitorHeight", 0};
 // A path; empty or absent: no log.
 inline constexpr const wchar_t* MonitorLogFile = L"MonitorLogFile";
+inline constexpr IntSetting ProfileHotkeys{L"ProfileHotkeys", 0};
+inline constexpr IntSetting ConfirmApply{L"ConfirmApply", 0};
+inline constexpr IntSetting ReapplyOnResume{L"ReapplyOnResume", 0};
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);

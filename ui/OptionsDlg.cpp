@@ -14,6 +14,9 @@ COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd
     BindControl(m_tavioIdleReturn, IDC_OPTIONS_TAVIO_IDLE_RETURN);
     BindControl(m_stepSize, IDC_OPTIONS_STEP_SIZE);
     BindControl(m_effectiveMemory, IDC_OPTIONS_EFFECTIVE_MEMORY);
+    BindControl(m_profileHotkeys, IDC_OPTIONS_PROFILE_HOTKEYS);
+    BindControl(m_confirmApply, IDC_OPTIONS_CONFIRM_APPLY);
+    BindControl(m_reapplyOnResume, IDC_OPTIONS_REAPPLY_ON_RESUME);
 }
 
 bool COptionsDlg::OnInitDialog() {
@@ -31,6 +34,9 @@ bool COptionsDlg::OnInitDialog() {
     CheckFromSetting(m_restoreOC, Settings::Read(m_settings, Settings::RestoreOC));
     CheckFromSetting(m_tavioIdleReturn, Settings::Read(m_settings, Settings::TavioIdleReturn));
     CheckFromSetting(m_effectiveMemory, Settings::Read(m_settings, Settings::ShowEffectiveMemClock));
+    CheckFromSetting(m_profileHotkeys, Settings::Read(m_settings, Settings::ProfileHotkeys));
+    CheckFromSetting(m_confirmApply, Settings::Read(m_settings, Settings::ConfirmApply));
+    CheckFromSetting(m_reapplyOnResume, Settings::Read(m_settings, Settings::ReapplyOnResume));
     return true;
 }
 
@@ -52,6 +58,9 @@ void COptionsDlg::OnOK() {
     Settings::Write(m_settings, Settings::RestoreOC, m_restoreOC.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::TavioIdleReturn, m_tavioIdleReturn.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::ShowEffectiveMemClock, m_effectiveMemory.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::ProfileHotkeys, m_profileHotkeys.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::ConfirmApply, m_confirmApply.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::ReapplyOnResume, m_reapplyOnResume.GetCheck() == BST_CHECKED);
     CDialog::OnOK();
 }
 

@@ -7,7 +7,8 @@
 #include "framework/Dialog.h"
 
 // The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
-// effective memory display and the controller's idle return and step size, and the program's
+// effective memory display, the controller's idle return and step size, the profile hotkeys,
+// the confirmation of new clocks, the clocks put back after a resume, and the program's
 // version. OK writes everything; Cancel nothing.
 class COptionsDlg : public CDialog {
 public:
@@ -30,4 +31,5 @@ private:
     CButton m_tavioIdleReturn;
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
+    CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume;
 };

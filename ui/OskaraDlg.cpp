@@ -190,6 +190,8 @@ void COskaraDlg::UpdateControls() {
 }
 
 void COskaraDlg::OnApply() {
+    // One confirmation at a time: the open one is answered first.
+    if (m_unconfirmed) return;
     const double core = m_coreSlider.GetPos();
     const double memory = m_memorySlider.GetPos() / static_cast<double>(GetMemoryClockFactor());
     const double shader = m_shaderSlider.GetPos();
@@ -198,18 +200,19 @@ void COskaraDlg::OnApply() {
     // domain alone, so the clocks the card has are written.
     std::optional<CardClocks> clocks;
     if (core > 0 || memory > 0) clocks = CardClocks{core, memory, shader};
+    const Applied applied{core, memory, shader, fan};
+    const std::optional<Unconfirmed> unconfirmed = ConfirmationFor(clocks, applied);
     m_card.Apply(clocks, fan);
     UpdateControls();
-
-    SettingsStore& settings = m_host.Settings();
-    Settings::Write(settings, Settings::LastCore, static_cast<uint32_t>(TruncToInt(core)));
-    Settings::Write(settings, Settings::LastMem, static_cast<uint32_t>(TruncToInt(memory)));
-    Settings::Write(settings, Settings::LastShader, static_cast<uint32_t>(TruncToInt(shader)));
-    Settings::Write(settings, Settings::LastFan, static_cast<uint32_t>(fan));
+    if (unconfirmed)
+        AskToKeep(*unconfirmed);
+    else
+        StoreApplied(applied);
     Invalidate(FALSE);
 }
 
 void COskaraDlg::OnReset() {
+    EndConfirmation();
     m_card.Reset();
     UpdateControls();
     Invalidate(FALSE);
@@ -366,6 +369,9 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
     }
     // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
     if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) m_card.SetFan(m_suspendedFanPosition);
+    // The driver may still be waking: the clocks go back a little later.
+    if (event == PBT_APMRESUMEAUTOMATIC && Settings::Read(m_host.Settings(), Settings::ReapplyOnResume) == 1)
+        SetTimer(m_hWnd, kReapplyTimer, kReapplyDelayMs, nullptr);
     return CDialog::WindowProc(WM_POWERBROADCAST, event, data);
 }
 
@@ -398,9 +404,10 @@ void COskaraDlg::OnProfiles() {
 // Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
-    dialog.DoModal();
+    const bool stored = dialog.DoModal() == IDOK;
     // The tray's Exit ends the window under the dialog; the object lives until this returns.
     if (!m_hWnd) return;
+    if (stored) m_host.OptionsStored();
     ResetMemorySlider();
     UpdateControls();
 }
@@ -420,6 +427,7 @@ CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
 
 // The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
 void COskaraDlg::ActivateProfile(const PROFILE& profile) {
+    m_activatedProfile = profile;
     // As Apply: clocks of 0 mean a profile made while the card could not be read.
     if (profile.core > 0 && profile.memory > 0) {
         m_card.SetClocks(CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
@@ -469,6 +477,8 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kPollTimer) OnPoll();
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
+        if (wp == kConfirmTimer) OnConfirmTick();
+        if (wp == kReapplyTimer) OnReapplyTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -478,6 +488,10 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wp, lp);
+    case WM_DESTROY:
+        // Clocks never confirmed do not outlive the window.
+        PutBackPreviousClocks();
+        break;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -15,6 +15,7 @@
 #include "skin/Dib.h"
 #include "skin/TransparentStatic.h"
 #include "ui/MonitorFeed.h"
+#include "ui/ConfirmClocksDlg.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
@@ -26,7 +27,7 @@ class SettingsStore;
 // buttons. It owns the card (the one CGpuControl and the CCard over it); every write to the card
 // goes to each GPU of the group at the top performance level. It frees itself when its window is
 // gone.
-class COskaraDlg : public CDialog, private CProfilesDlg::Host {
+class COskaraDlg : public CDialog, private CProfilesDlg::Host, private CConfirmClocksDlg::Host {
 public:
     // What the window needs of its owner.
     class Host : public CMonitorFeed::Host {
@@ -48,6 +49,8 @@ public:
         virtual bool ControllerFollowsPoll() = 0;
         // Lit cells of the two bars; fanCells is -1 when the fan could not be read.
         virtual void ShowReadingsOnController(int temperatureCells, int fanCells) = 0;
+        // The options dialog stored its settings.
+        virtual void OptionsStored() = 0;
 
     protected:
         ~Host() = default;
@@ -57,6 +60,10 @@ public:
 
     static constexpr UINT_PTR kPollTimer = 99;
     static constexpr UINT kPollPeriodMs = 3000;
+    static constexpr UINT_PTR kConfirmTimer = 102;
+    static constexpr int kConfirmSeconds = 15;
+    static constexpr UINT_PTR kReapplyTimer = 103;
+    static constexpr UINT kReapplyDelayMs = 2000;
 
     // Binds the driver and identifies the card; a card that cannot be bound is reported and a
     // quit is requested, and every later card operation then does nothing.
@@ -72,6 +79,10 @@ public:
     int GetMemoryClockFactor() override;
     void OnApply();
     void OnReset();
+    // As the profiles dialog's Activate, then stored as Apply stores.
+    void SwitchToProfile(const PROFILE& profile);
+    // The profile activated last, while the card still runs it.
+    std::optional<PROFILE> RunningProfile();
 
     // Slider units: memory as shown. The range first grows to hold the value, so the slider
     // never shows (and Apply never writes) less than asked.
@@ -111,6 +122,30 @@ private:
     void ResetMemorySlider();
     Sliders SliderPositions() override;
     void ActivateProfile(const PROFILE& profile) override;
+
+    // Apply's stored values and their confirmation (ui/OskaraDlgSwitching.cpp).
+    struct Applied {
+        double core, memory, shader;
+        int fan;
+    };
+    struct Unconfirmed {
+        Applied asked;
+        std::optional<CardClocks> previousClocks;
+        int previousFan;
+        int secondsLeft;
+    };
+    void StoreApplied(const Applied& applied);
+    // What the card ran before an Apply that needs confirming; nullopt when it needs none.
+    std::optional<Unconfirmed> ConfirmationFor(const std::optional<CardClocks>& asked, const Applied& applied);
+    void AskToKeep(const Unconfirmed& unconfirmed);
+    void OnConfirmTick();
+    void KeepClocks() override;
+    void RevertClocks() override;
+    void ConfirmDialogGone(CConfirmClocksDlg* dialog) override;
+    // Without the window's refresh: also while the window is being destroyed.
+    bool PutBackPreviousClocks();
+    void EndConfirmation();
+    void OnReapplyTimer();
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
 
@@ -134,4 +169,7 @@ private:
     // or the sliders' unapplied positions.
     std::optional<CardClocks> m_seenClocks;
     std::optional<int> m_seenFanPosition;
+    std::optional<PROFILE> m_activatedProfile;
+    std::optional<Unconfirmed> m_unconfirmed;
+    CConfirmClocksDlg* m_confirmDialog = nullptr;
 };

@@ -22,6 +22,34 @@ TEST(StartHiddenSwitch, IsSearchedInTheArgumentsOnly) {
     EXPECT_FALSE(HasStartHiddenSwitch(L""));
 }
 
+TEST(StartRequest, TakesTheFirstNamedProfileAndSearchesSwitchesOutsideIt) {
+    struct Case {
+        const wchar_t* line;
+        bool hidden;
+        const wchar_t* profile;  // null: none asked for
+    };
+    const Case cases[] = {
+        {L"Oskara.exe -p Quiet", false, L"Quiet"},
+        {L"Oskara.exe -p \"Quiet and cool\" -s", true, L"Quiet and cool"},
+        {L"Oskara.exe -p Quiet-s", false, L"Quiet-s"},
+        {L"Oskara.exe -p \"Fast -s\"", false, L"Fast -s"},
+        {L"Oskara.exe -s -p \"unterminated -s", true, L"unterminated -s"},
+        {L"Oskara.exe -p", false, nullptr},
+        {L"Oskara.exe -p \"\"", false, nullptr},
+        {L"Oskara.exe -p -s", true, nullptr},
+        {L"Oskara.exe -p Quiet -p Fast-s", false, L"Quiet"},
+        {L"Oskara.exe -p -p Fast", false, L"Fast"},
+        {L"\"C:\\my-stuff\\Oskara.exe\" -px", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::wstring(c.line));
+        const StartupRules::StartRequest request = StartupRules::ParseStartRequest(c.line);
+        EXPECT_EQ(request.startHidden, c.hidden);
+        EXPECT_EQ(request.profileName.has_value(), c.profile != nullptr);
+        if (c.profile && request.profileName) EXPECT_EQ(*request.profileName, c.profile);
+    }
+}
+
 TEST(CardChange, NeedsAStoredKeyThatDiffersFromAKnownOne) {
     EXPECT_FALSE(StartupRules::IsCardChange(L"", kCard));            // first run
     EXPECT_FALSE(StartupRules::IsCardChange(kCard, kCard));

@@ -5,6 +5,7 @@
 
 #include "app/OskaraApp.h"
 #include "skin/SystemTray.h"
+#include "tests/win/support/WinTestSupport.h"
 #include "ui/OskaraDlg.h"
 
 namespace {
@@ -17,6 +18,12 @@ struct RecordingOwner : CSystemTray::Owner {
     std::vector<WPARAM> events;
     void OnTavioDeviceChange(WPARAM event, LPARAM data) override { deviceChanges.emplace_back(event, data); }
     void OnTavioEvent(WPARAM code) override { events.push_back(code); }
+    std::vector<ProfileItem> TrayProfiles() override { return profiles; }
+    void OnTrayProfileChosen(size_t index) override { chosen.push_back(index); }
+    void OnHotkey(WPARAM) override {}
+    LRESULT OnCopyData(const COPYDATASTRUCT&) override { return 0; }
+    std::vector<ProfileItem> profiles;
+    std::vector<size_t> chosen;
 };
 
 struct MainWindow : CWnd {
@@ -140,6 +147,88 @@ TEST(SingleInstance, ARunningInstanceWithoutAWindowYetRefusesTheStart) {
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(FindWindowW(nullptr, OSKARA_WINDOW_TITLE), nullptr);
     CloseHandle(other);
+}
+
+struct SeenItem {
+    std::wstring text;
+    UINT id, state;
+};
+struct SeenMenu {
+    std::vector<SeenItem> top, profiles;
+};
+SeenMenu g_seenMenu;
+
+std::vector<SeenItem> ItemsOf(HMENU menu) {
+    std::vector<SeenItem> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[80] = L"";
+        GetMenuStringW(menu, i, text, 80, MF_BYPOSITION);
+        items.push_back({text, GetMenuItemID(menu, i), GetMenuState(menu, i, MF_BYPOSITION)});
+    }
+    return items;
+}
+
+// Runs inside the menu's own loop: reads the open menu, then closes it.
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND window = FindWindowW(L"#32768", nullptr);
+    if (!window) return;
+    KillTimer(nullptr, timer);
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    g_seenMenu = {ItemsOf(menu), ItemsOf(GetSubMenu(menu, 0))};
+    EndMenu();
+}
+
+SeenMenu OpenTrayMenu(CSystemTray& tray) {
+    g_seenMenu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadOpenMenu);
+    tray.SendMessage(kCallback, kId, WM_RBUTTONUP);
+    KillTimer(nullptr, timer);
+    return g_seenMenu;
+}
+
+// Profiles of the default simulated card: 700, 1000 and 1400 MHz with automatic fan by default.
+const std::wstring kProfilesKey = L"[HKEY_CURRENT_USER\\Software\\Brenmar\\system_tray_test\\10DE-06C0\\Profile ";
+const std::wstring kTwoProfiles =
+    kProfilesKey + L"0]\r\n\"Name\"=\"Quiet & cool\"\r\n\"Core\"=dword:0000028a\r\n\"Mem\"=dword:00000384\r\n"
+    L"\"Shader\"=dword:00000514\r\n\"Fan\"=dword:00000028\r\n\r\n" +
+    kProfilesKey + L"1]\r\n\"Name\"=\"Fast\"\r\n\"Core\"=dword:000002f8\r\n\"Mem\"=dword:0000041a\r\n"
+    L"\"Shader\"=dword:000005f0\r\n\"Fan\"=dword:0000006e\r\n\r\n";
+
+TEST(TrayProfiles, TheSubmenuListsTheProfilesAndChecksTheOneTheCardStillRuns) {
+    ASSERT_TRUE(WinTest::ImportRegistry(kTwoProfiles));
+    COskaraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    SeenMenu menu = OpenTrayMenu(app.Tray());
+    ASSERT_EQ(menu.top.size(), 4u);
+    EXPECT_EQ(menu.top[0].text, L"&Profiles");
+    EXPECT_EQ(menu.top[1].id, static_cast<UINT>(ID_TRAY_OPEN));
+    EXPECT_TRUE(menu.top[1].state & MF_DEFAULT);
+    EXPECT_EQ(menu.top[3].id, static_cast<UINT>(ID_TRAY_EXIT));
+    ASSERT_EQ(menu.profiles.size(), 2u);
+    EXPECT_EQ(menu.profiles[0].text, L"Quiet && cool");
+    EXPECT_EQ(menu.profiles[1].text, L"Fast");
+    EXPECT_EQ(menu.profiles[1].id, static_cast<UINT>(ID_TRAY_PROFILE_FIRST + 1));
+    EXPECT_FALSE((menu.profiles[0].state | menu.profiles[1].state) & MF_CHECKED);
+
+    app.Tray().SendMessage(WM_COMMAND, ID_TRAY_PROFILE_FIRST + 1, 0);
+    EXPECT_EQ(app.Settings().ReadInt(L"", L"LastCore", 0), 760u);
+    EXPECT_EQ(app.Settings().ReadInt(L"", L"LastFan", 0), 110u);
+    menu = OpenTrayMenu(app.Tray());
+    ASSERT_EQ(menu.profiles.size(), 2u);
+    EXPECT_FALSE(menu.profiles[0].state & MF_CHECKED);
+    EXPECT_TRUE(menu.profiles[1].state & MF_CHECKED);
+
+    app.MainDialog()->OnReset();
+    menu = OpenTrayMenu(app.Tray());
+    ASSERT_EQ(menu.profiles.size(), 2u);
+    EXPECT_FALSE(menu.profiles[1].state & MF_CHECKED);
+
+    while (app.Profiles().Count() > 0) app.Profiles().Remove(0);
+    menu = OpenTrayMenu(app.Tray());
+    ASSERT_EQ(menu.profiles.size(), 1u);
+    EXPECT_EQ(menu.profiles[0].text, L"(no profiles)");
+    EXPECT_TRUE(menu.profiles[0].state & MF_GRAYED);
+    app.ExitInstance();
 }
 
 }  // namespace

@@ -90,6 +90,7 @@ public:
     void ShowReadingsOnController(int temperatureCells, int fanCells) override {
         controllerReadings.push_back({temperatureCells, fanCells});
     }
+    void OptionsStored() override {}
 
     MemorySettingsStore settings;
     ProfileBook profiles;
