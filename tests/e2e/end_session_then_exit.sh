@@ -1,15 +1,36 @@
 #!/usr/bin/env bash
-# A log-off notice while the clock test's box is open, then OK and the tray's exit: the program
-# still ends (the tray icon must not be removed from a static destructor after the windows went).
+# A log-off notice while the clock test's box is open stores the card key and the profiles (a
+# cancelled one stores nothing); then OK and the tray's exit: the program still ends (the tray
+# icon must not be removed from a static destructor after the windows went).
 . "$(dirname "$0")/lib.sh"
 e2e_begin
+
+# A fan of 300 is stored back as its low byte, so the profile's store is seen in the registry.
+profile="$app_key\\10DE-06C0\\Profile 0"
+cat >"$work/profile.reg" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Brenmar\Oskara\10DE-06C0\Profile 0]
+"Name"="Loud"
+"Core"=dword:0000028a
+"Mem"=dword:000003b6
+"Shader"=dword:00000514
+"Fan"=dword:0000012c
+REG
+reg_import "$work/profile.reg"
+stored() { [ "$(reg_value "$app_key" LastCard)" = 10DE-06C0 ] && [ "$(reg_number "$profile" Fan)" = 44 ]; }
 
 oskara_start
 wait_until 20 main_window_shown || fail "the main window never appeared"
 click_client 300 259  # the clock test's zone, on the skin's bottom tab
 wait_until 10 window_exists Oskara || fail "the clock test's message box did not open"
-"$WINE64" "$findwindow" "$title" --message 0x16 1 >/dev/null 2>&1  # WM_ENDSESSION, ending
+# WM_ENDSESSION: first a log-off that was cancelled, then one that goes ahead.
+"$WINE64" "$findwindow" "$title" --message 0x16 0 >/dev/null 2>&1 || fail "no window to send the notice to"
 sleep 1
+[ "$(reg_number "$profile" Fan)" = 300 ] && ! reg_value "$app_key" LastCard >/dev/null ||
+  fail "a cancelled log-off stored the card and profiles"
+"$WINE64" "$findwindow" "$title" --message 0x16 1 >/dev/null 2>&1 || fail "no window to send the notice to"
+wait_until 5 stored || fail "the log-off stored card '$(reg_value "$app_key" LastCard)', profile fan '$(reg_number "$profile" Fan)'"
 "$WINE64" "$findwindow" Oskara --command 1 >/dev/null 2>&1  # OK
 wait_until 10 eval '! window_exists Oskara' || fail "the message box did not close"
 note "log-off notice handled with the box open"

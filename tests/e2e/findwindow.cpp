@@ -8,6 +8,9 @@
 // with --rect, that control's screen rectangle as "left top right bottom"; with --client-origin,
 // the screen position of the first window's client area as "x y".
 // Exit code 1 when no window (or, with --text, no such control) exists.
+//   findwindow --key <down|up> <virtual key>
+// presses or lets go a key as the keyboard does, for every program of the prefix (X keys reach only
+// a Wine window that has the focus).
 #include <windows.h>
 
 #include <cstdio>
@@ -68,10 +71,18 @@ int PrintControlText(const std::vector<HWND>& windows, const wchar_t* which) {
     PrintText(control);
     return 0;
 }
+int SendKey(const wchar_t* direction, const wchar_t* key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(std::wcstoul(key, nullptr, 0));
+    input.ki.dwFlags = std::wcscmp(direction, L"up") == 0 ? KEYEVENTF_KEYUP : 0;
+    return SendInput(1, &input, sizeof(input)) == 1 ? 0 : 1;
+}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
+    if (argc >= 4 && std::wcscmp(argv[1], L"--key") == 0) return SendKey(argv[2], argv[3]);
     Search search{argv[1], {}};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
     if (search.found.empty()) return 1;

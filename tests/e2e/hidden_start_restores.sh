@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The start a Startup shortcut makes ("-s" with RestoreOC 1): the last applied clocks and fan go
 # back to the card while the window stays hidden; a later start brings that window up and ends.
+# A value never stored, or Ctrl held at the start, leaves the card as it is.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -46,3 +47,27 @@ shot hidden-start-second
 eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
 [ "$WIDTH" = 762 ] && [ "$HEIGHT" = 327 ] || fail "the window brought up is ${WIDTH}x$HEIGHT, not the main window's 762x327"
 note "the second start ended and the first instance's window is shown"
+
+# What was never stored, or a start with Ctrl held, leaves the card alone: no fan write without a
+# stored fan (not a fixed 0 %), no write at all with Ctrl.
+kill "$first"
+wait_until 10 process_ended "$first" || fail "the first instance did not end when killed"
+OSKARA_PID=
+"$WINE64" reg delete "$app_key" /v LastFan /f >/dev/null 2>&1 || fail "could not delete LastFan"
+for ctrl in up down; do
+  rm -f "$journal"
+  [ $ctrl = up ] || "$WINE64" "$findwindow" --key down 0x11 || fail "could not press Ctrl"
+  oskara_start -s
+  wait_until 20 journal_has '"fn":"NvAPI_GPU_GetThermalSettings"' || fail "the start with Ctrl $ctrl never polled"
+  if [ $ctrl = up ]; then
+    expect_clock_write "the restore without a stored fan" '"core_khz":760000,'
+    journal_has '"fn":"ApplyCoolerLevels"' && fail "no fan was stored, yet it was set: $(journal_lines ApplyCoolerLevels)"
+  else
+    "$WINE64" "$findwindow" --key up 0x11
+    journal_has '"fn":"Apply' && fail "a start with Ctrl held wrote to the card: $(journal_lines '"fn":"Apply')"
+  fi
+  kill "$OSKARA_PID"
+  wait_until 10 process_ended "$OSKARA_PID" || fail "the program did not end when killed"
+  OSKARA_PID=
+done
+note "without a stored fan only the clocks went back; with Ctrl held nothing"

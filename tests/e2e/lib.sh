@@ -109,8 +109,10 @@ res_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3; found = 1
 # of this title, as the user would aim at it.
 click_control() {
   local rect left top right bottom
-  rect=$("$WINE64" "$findwindow" "$1" --rect "$2" 2>/dev/null | tr -d '\r') || fail "no control $2 in a window '$1'"
+  # The value, not the pipe's status (tr's), says whether the control exists.
+  rect=$("$WINE64" "$findwindow" "$1" --rect "$2" 2>/dev/null | tr -d '\r')
   read -r left top right bottom <<<"$rect"
+  [[ $bottom =~ ^-?[0-9]+$ ]] || fail "no control $2 in a window '$1'"
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
 dialog_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }

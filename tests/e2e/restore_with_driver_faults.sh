@@ -27,6 +27,13 @@ box_shown() { xdotool search --onlyvisible --name '^Oskara$' >/dev/null 2>&1; }
 polled() { journal_has '"fn":"NvAPI_GPU_GetThermalSettings"'; }
 started() { box_shown || polled; }
 
+# Only the binding needs these; failing, any other function leaves the program running.
+binds() { [[ $1 =~ ^(NvAPI_Initialize|NvAPI_EnumPhysicalGPUs)$ ]]; }
+# Without the card key, the level to write or the write itself the restore cannot reach the card;
+# any other function failing must leave the restored clocks and fan on it.
+restores_clocks() { [[ ! $1 =~ ^(NvAPI_GPU_GetPCIIdentifiers|QueryLevelClocks|ApplyLevelClocks)$ ]]; }
+restores_fan() { [[ ! $1 =~ ^(NvAPI_GPU_GetPCIIdentifiers|QueryCoolerSettings|ApplyCoolerLevels)$ ]]; }
+
 # What GPU 0 runs by the journal: the last clock and fan writes the driver took, else the
 # default card's 700 MHz core and automatic fan.
 card_core() {
@@ -51,6 +58,7 @@ for fn in $functions; do
   wait_until 20 started || fail "$fn failing: the program neither started nor said why"
 
   if box_shown; then
+    binds "$fn" || fail "$fn failing: the program said the driver cannot be bound"
     # Without this function the driver cannot be bound: the program's message, then its end.
     box=$(xdotool search --onlyvisible --name '^Oskara$' | head -1)
     eval "$(xdotool getwindowgeometry --shell "$box")"
@@ -63,6 +71,7 @@ for fn in $functions; do
   fi
 
   process_ended "$OSKARA_PID" && fail "$fn failing: the program ended"
+  binds "$fn" && fail "$fn failing: the program ran on without a driver"
   rm -f "$OSKARA_SIM_FAULTS"
 
   # Open from the tray brings the window up as the user would, which refreshes it from the card.
@@ -70,6 +79,8 @@ for fn in $functions; do
   wait_until 5 main_window_shown || fail "$fn failing: Open from the tray did not bring the window up"
   core="$(card_core) MHz"
   fan=$(card_fan)
+  ! restores_clocks "$fn" || [ "$core" = "760 MHz" ] || fail "$fn failing: the restore left the card at $core"
+  ! restores_fan "$fn" || [ "$fan" = "80 %" ] || fail "$fn failing: the restore left the fan at $fan"
   wait_until 5 eval '[ "$(control_text "$core_label")" = "$core" ]' ||
     fail "$fn failing: the window shows core '$(control_text "$core_label")', the card runs $core"
   [ "$(control_text "$fan_label")" = "$fan" ] ||

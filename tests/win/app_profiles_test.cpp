@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "app/OskaraApp.h"
 #include "framework/RegKey.h"
+#include "res/resource.h"
 #include "support/WinTestSupport.h"
 
 namespace {
@@ -101,6 +104,76 @@ TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
     ASSERT_TRUE(app.Profiles().Remove(1));
     EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 1", L"Name"), L"New Profile");
     EXPECT_FALSE(SectionExists(L"10DE-06C0\\Profile 2"));
+}
+
+// A user of the started program: OK on the card-change box, found by its text whatever owns it,
+// then the main window's close button once the start is over.
+struct User {
+    int cardChangeBoxes = 0;
+    bool closed = false;
+    int idleTicks = 0;
+};
+User* g_user = nullptr;
+
+HWND VisibleCardChangeBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM lp) -> BOOL {
+            if (!IsWindowVisible(box)) return TRUE;
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                wchar_t text[64] = L"";
+                GetWindowTextW(child, text, 64);
+                if (!std::wcsstr(text, L"video card change")) continue;
+                *reinterpret_cast<HWND*>(lp) = box;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void CALLBACK ActAsUser(HWND, UINT, UINT_PTR, DWORD) {
+    CWnd* main = CWinApp::Current()->m_pMainWnd;
+    if (HWND box = VisibleCardChangeBox()) {
+        ++g_user->cardChangeBoxes;
+        SendMessageW(box, WM_COMMAND, IDOK, 0);
+    } else if (main && !g_user->closed) {
+        g_user->closed = true;
+        PostMessageW(main->m_hWnd, WM_COMMAND, IDC_CLOSE, 0);
+    } else if (++g_user->idleTicks > 300) {
+        PostQuitMessage(1);  // the program did not end
+    }
+}
+
+// The program's whole start, message loop and exit; its exit code.
+int RunAsUser(User& user) {
+    COskaraApp app;
+    g_user = &user;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, ActAsUser);
+    const int code = app.Main(GetModuleHandleW(nullptr));
+    KillTimer(nullptr, timer);
+    return code;
+}
+
+TEST(AppProfiles, ACardChangeIsReportedAtTheStartTheSameCardIsNot) {
+    const std::pair<const wchar_t*, int> cases[] = {{L"10DE-0001", 1}, {L"10DE-06C0", 0}};
+    for (const auto& [lastCard, boxes] : cases) {
+        SCOPED_TRACE(lastCard);
+        ASSERT_TRUE(WinTest::ImportRegistry(L"[" + kApp + L"]\r\n\"LastCard\"=\"" + lastCard + L"\"\r\n"));
+        User user;
+        EXPECT_EQ(RunAsUser(user), 0);
+        EXPECT_EQ(user.cardChangeBoxes, boxes);
+    }
+}
+
+TEST(AppProfiles, TheCloseButtonStoresTheCardAsTheLastOne) {
+    ASSERT_TRUE(WinTest::ImportRegistry(L"[" + kApp + L"]\r\n\"LastCard\"=\"10DE-0001\"\r\n"));
+    User user;
+    ASSERT_EQ(RunAsUser(user), 0);
+    EXPECT_TRUE(user.closed);
+    EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
 }
 
 }  // namespace

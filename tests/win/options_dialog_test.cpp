@@ -99,6 +99,24 @@ TEST_F(OptionsDialog, UncheckingStartWithWindowsKeepsTheRestoreCheckAndDeletesTh
     EXPECT_FALSE(StartupShortcut::Exists(false));
 }
 
+TEST_F(OptionsDialog, EscapeAfterChangesStoresNothing) {
+    OpenMain("");
+    host.settings.writes.clear();
+    ModalScript script(kTitle, {
+        [&](HWND d) { PostMessageW(GetDlgItem(d, IDC_OPTIONS_START_WITH_WINDOWS), BM_CLICK, 0, 0); },
+        [&](HWND d) { PostMessageW(GetDlgItem(d, IDC_OPTIONS_EFFECTIVE_MEMORY), BM_CLICK, 0, 0); },
+        [&](HWND d) {
+            ASSERT_TRUE(Checked(d, IDC_OPTIONS_START_WITH_WINDOWS));
+            ModalScript::PressKey(GetFocus(), VK_ESCAPE);
+        },
+    });
+    RunFromButton(IDC_OPTIONS);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_FALSE(script.Forced());
+    EXPECT_TRUE(host.settings.writes.empty());
+    EXPECT_FALSE(StartupShortcut::Exists(false));
+}
+
 TEST_F(OptionsDialog, IdleReturnIsDisabledWithoutAControllerYetSavedAndOnlyAOneShowsChecked) {
     Settings::Write(host.settings, Settings::TavioIdleReturn, 1);
     Settings::Write(host.settings, Settings::RestoreOC, 2);

@@ -100,9 +100,19 @@ TEST_F(SystemTrayTest, ExitCommandFreesTheMainWindowAndPostsQuit) {
 }
 
 TEST_F(SystemTrayTest, TaskbarRestartAndWorkAreaChangeAddTheIconAgain) {
+    // The notification area knows an icon it can modify.
+    NOTIFYICONDATAW shell{};
+    shell.cbSize = NOTIFYICONDATAW_V3_SIZE;
+    shell.hWnd = tray.m_hWnd;
+    shell.uID = kId;
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    EXPECT_EQ(tray.SendMessage(taskbarCreated), 0);
-    tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    for (const auto& [msg, wp] : {std::pair<UINT, WPARAM>{taskbarCreated, 0}, {WM_SETTINGCHANGE, SPI_SETWORKAREA}}) {
+        SCOPED_TRACE(msg);
+        ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &shell));  // as a restarting shell forgets it
+        ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &shell));
+        EXPECT_EQ(tray.SendMessage(msg, wp, 0), 0);
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &shell));
+    }
     EXPECT_TRUE(tray.DeleteIcon());
     EXPECT_TRUE(tray.DeleteIcon());  // already removed
 }

@@ -65,15 +65,48 @@ TEST(TavioDiscovery, NoticesOfOtherDevicesOrKindsAreNotTheController) {
     EXPECT_FALSE(device.IsController(header));
 }
 
+// The registrations are counted where the program calls into user32: its import slot.
+using RegisterFn = HDEVNOTIFY(WINAPI*)(HANDLE, LPVOID, DWORD);
+RegisterFn g_realRegister = nullptr;
+int g_registrations = 0;
+HDEVNOTIFY WINAPI CountingRegister(HANDLE recipient, LPVOID filter, DWORD flags) {
+    ++g_registrations;
+    return g_realRegister(recipient, filter, flags);
+}
+
+void** ImportSlotOf(void* function) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll)
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); slot->u1.Function; ++slot)
+            if (reinterpret_cast<void*>(slot->u1.Function) == function) return reinterpret_cast<void**>(&slot->u1.Function);
+    return nullptr;
+}
+
+void SetSlot(void** slot, void* function) {
+    DWORD protection = 0;
+    VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &protection);
+    *slot = function;
+    VirtualProtect(slot, sizeof(void*), protection, &protection);
+}
+
 TEST(TavioDiscovery, ArrivalRegistrationIsAcceptedOnceForAWindow) {
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
+    g_realRegister = reinterpret_cast<RegisterFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "RegisterDeviceNotificationW")));
+    void** slot = ImportSlotOf(reinterpret_cast<void*>(g_realRegister));
+    ASSERT_NE(slot, nullptr);
+    SetSlot(slot, reinterpret_cast<void*>(&CountingRegister));
     {
         CTavioDevice device;
         device.RegisterForArrival(window);
         device.RegisterForArrival(window);
         EXPECT_TRUE(device.LastError().empty()) << device.LastError().c_str();
+        EXPECT_EQ(g_registrations, 1);
     }
+    SetSlot(slot, reinterpret_cast<void*>(g_realRegister));
     DestroyWindow(window);
 }
 
