@@ -11,8 +11,14 @@ public:
     void SetPos(int pos) { SendMessage(TBM_SETPOS, TRUE, pos); }
     int GetRangeMin() const { return static_cast<int>(SendMessage(TBM_GETRANGEMIN)); }
     int GetRangeMax() const { return static_cast<int>(SendMessage(TBM_GETRANGEMAX)); }
-    void SetRangeMin(int min, bool redraw = false) { SendMessage(TBM_SETRANGEMIN, redraw, min); }
-    void SetRangeMax(int max, bool redraw = false) { SendMessage(TBM_SETRANGEMAX, redraw, max); }
+    void SetRangeMin(int min, bool redraw = false) {
+        SendMessage(TBM_SETRANGEMIN, redraw, min);
+        PlaceThumb();
+    }
+    void SetRangeMax(int max, bool redraw = false) {
+        SendMessage(TBM_SETRANGEMAX, redraw, max);
+        PlaceThumb();
+    }
     void SetRange(int min, int max, bool redraw = false) {
         SetRangeMin(min, false);
         SetRangeMax(max, redraw);
@@ -21,5 +27,15 @@ public:
         RECT rect{};
         SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&rect));
         return rect;
+    }
+
+private:
+    // Some trackbars place the thumb only when the position moves: after a range change alone it
+    // would stay where the old range put it, away from the value it stands for.
+    void PlaceThumb() {
+        const int pos = GetPos(), max = GetRangeMax();
+        if (GetRangeMin() >= max) return;
+        SetPos(pos < max ? pos + 1 : pos - 1);
+        SetPos(pos);
     }
 };

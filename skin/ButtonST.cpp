@@ -41,8 +41,16 @@ CButtonST::CButtonST() { ReadDefaultColours(); }
 CButtonST::~CButtonST() { ReleaseImages(); }
 
 void CButtonST::ReadDefaultColours() {
-    for (Colour back : {kHoverBack, kNormalBack, kFocusBack}) m_colours[back] = GetSysColor(COLOR_BTNFACE);
+    for (Colour back : {kHoverBack, kNormalBack, kFocusBack})
+        m_colours[back] = m_ownFace ? m_faceColour : GetSysColor(COLOR_BTNFACE);
     for (Colour text : {kHoverText, kNormalText, kFocusText}) m_colours[text] = GetSysColor(COLOR_BTNTEXT);
+}
+
+void CButtonST::SetFaceColour(COLORREF colour) {
+    m_ownFace = true;
+    m_faceColour = colour;
+    ReadDefaultColours();
+    Repaint();
 }
 
 void CButtonST::PreSubclassWindow() {

@@ -26,6 +26,11 @@ public:
     // 0: pressed image moves by (1, 1); 1: by (0, 2); 2: not at all. Anything else: kBadStyle.
     int SetPressShift(int style, bool repaint = true);
     bool IsHovered() const { return m_hover; }
+    // The colour behind the images' transparent pixels in every state, in place of the system's
+    // button face; kept across a change of the system colours.
+    void SetFaceColour(COLORREF colour);
+    // The thin frame while hovered or pressed; images that draw their own edge go without it.
+    void SetDrawBorder(bool draw) { m_drawBorder = draw; }
 
 protected:
     void PreSubclassWindow() override;
@@ -65,6 +70,8 @@ private:
     bool m_checkBox = false;
     bool m_drawBorder = true;
     COLORREF m_colours[kColours]{};
+    bool m_ownFace = false;
+    COLORREF m_faceColour = 0;
     int m_check = 0;
     ImageSlot m_slots[2];
 };

@@ -25,24 +25,24 @@ LRESULT CTransparentStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void CTransparentStatic::OnEraseBackground(HDC dc) {
-    // The first erase finds the parent's face freshly painted under the control and leaves it.
-    if (!m_snapshot) {
-        TakeSnapshot();
-        return;
-    }
+    if (!m_snapshot && !TakeSnapshot(dc)) return;
     RECT client{};
     GetClientRect(m_hWnd, &client);
     BitBlt(dc, 0, 0, client.right, client.bottom, m_snapshot.Get(), 0, 0, SRCCOPY);
 }
 
-bool CTransparentStatic::TakeSnapshot() {
+// The parent paints its face into the copy. The screen under the control is no source: the
+// control may already have drawn text there without an erase (the static paints as it takes a
+// new text), and that text would then come back with every erase.
+bool CTransparentStatic::TakeSnapshot(HDC like) {
     HWND parent = GetParent(m_hWnd);
     RECT rect{};
     GetWindowRect(m_hWnd, &rect);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    CClientDC parentDc(parent);
-    if (!parentDc.Get() || !m_snapshot.CreateCompatible(parentDc.Get(), width, height)) return false;
-    BitBlt(m_snapshot.Get(), 0, 0, width, height, parentDc.Get(), rect.left, rect.top, SRCCOPY);
-    return true;
+    if (!m_snapshot.CreateCompatible(like, rect.right - rect.left, rect.bottom - rect.top)) return false;
+    SetViewportOrgEx(m_snapshot.Get(), -rect.left, -rect.top, nullptr);
+    const bool painted = ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(m_snapshot.Get()), 0) != 0;
+    SetViewportOrgEx(m_snapshot.Get(), 0, 0, nullptr);
+    if (!painted) m_snapshot.Reset();
+    return painted;
 }

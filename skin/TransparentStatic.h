@@ -4,9 +4,9 @@
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 
-// A static text control that shows its parent's face behind the text. At its first erase it keeps
-// a copy of the parent's pixels under it; every later erase puts that copy back, and a text change
-// erases and repaints at once, so a shorter text never shows the remains of a longer one.
+// A static text control that shows its parent's face behind the text. At its first erase it has
+// the parent paint its face under the control into a copy; every erase puts that copy back, and a
+// text change erases and repaints at once, so no text ever shows the remains of another.
 class CTransparentStatic : public CStatic {
 public:
     // Takes effect at the next repaint.
@@ -18,7 +18,7 @@ protected:
 
 private:
     void OnEraseBackground(HDC dc);
-    bool TakeSnapshot();
+    bool TakeSnapshot(HDC like);
 
     COLORREF m_textColor = 0;
     CMemoryDC m_snapshot;

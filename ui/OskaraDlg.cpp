@@ -149,6 +149,11 @@ void COskaraDlg::PlaceButtons() {
         button.SetPressShift(2, true);
         button.SetWindowText(L"");
         button.AssignImages(place.hoverImage, kButtonFaceShows, place.normalImage, kButtonFaceShows);
+        // The images' rounded corners show the skin under the button; the images draw their own edge.
+        uint32_t under = 0;
+        if (m_skinImage.GetPixelValue(r.left, r.top, under))
+            button.SetFaceColour(RGB((under >> 16) & 0xFF, (under >> 8) & 0xFF, under & 0xFF));
+        button.SetDrawBorder(false);
     }
 }
 

@@ -1,26 +1,23 @@
 #!/usr/bin/env bash
 # Draws the six buttons' images, each exactly its button's size, in a normal and a hover look.
-# The corners carry the panel colour the skin has under the buttons. A 2 x 2 light in each is
-# 0xFEFEFE, the colour that lets the button's face show; that colour appears nowhere else.
+# The rounded corners are 0xFEFEFE, the colour that lets the button's face show, which the window
+# sets to the skin's colour under the button; that colour appears nowhere else. The edge is blended
+# with the skin's panel colour, so it meets the skin without a seam.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 panel='#1b1e24'
 
-# button <file> <width> <height> <label> <pointsize> <hover: 0 or 1>; the light sits left of the
-# label, or in the top-left corner where the label leaves no room.
+# button <file> <width> <height> <label> <pointsize> <hover: 0 or 1>
 button() {
   local file=$1 w=$2 h=$3 label=$4 size=$5 hover=$6 top bottom border ink
   if [ "$hover" = 1 ]; then top='#ffc640' bottom='#d98c00' border='#ffe293' ink='#15181d'
   else top='#444c5a' bottom='#23272f' border='#5f6878' ink='#fcac00'; fi
   convert -size "${w}x${h}" gradient:"$top"-"$bottom" "$tmp/fill.png"
-  local x=5 y=$((h / 2 - 1))
-  if [ "$w" -lt 60 ]; then x=3 y=3; fi
   convert -size "${w}x${h}" xc:"$panel" -stroke "$border" -tile "$tmp/fill.png" \
     -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) 4,4" +tile -stroke none \
     -gravity center -font DejaVu-Sans-Bold -pointsize "$size" -fill "$ink" -annotate +1+1 "$label" \
-    -alpha off -fill '#FFFFFF' -opaque '#FEFEFE' \
-    +antialias -fill '#FEFEFE' -draw "rectangle $x,$y $((x + 1)),$((y + 1))" \
+    -alpha off -fill '#FFFFFF' -opaque '#FEFEFE' -fill '#FEFEFE' -opaque "$panel" \
     -type TrueColor BMP3:"$file"
 }
 

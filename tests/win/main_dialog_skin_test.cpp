@@ -1,7 +1,9 @@
 // The main dialog in its skin: the window's shape, a poll that redraws only a changed gauge, and
 // value labels that show the skin behind their text from the first poll on, with no remnants.
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/win/support/MainDialogFixture.h"
@@ -55,6 +57,63 @@ int BesideTextNotSkin(HWND dialog, HWND label, const GdiCanvas& skin, const Labe
             if (x < place.textLeft || x >= place.textRight)
                 wrong += WindowPixel(label, x, y) != skin.Pixel(place.rect.left + x, place.rect.top + y);
     return wrong;
+}
+
+// Every pixel of a control as it is on the screen now.
+std::vector<COLORREF> ControlPixels(HWND control) {
+    UpdateWindow(GetParent(control));
+    RECT client{};
+    GetClientRect(control, &client);
+    GdiCanvas copy(client.right, client.bottom);
+    HDC dc = GetDC(control);
+    BitBlt(copy.dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(control, dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) pixels.push_back(copy.Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(MainDialogSkin, AChangedValueLooksAsTheSameValueAtAFreshStart) {
+    struct Case {
+        const char* what;
+        int label;
+        std::string startCard;
+        std::function<void()> change;
+        std::string freshCard;  // a card that shows the changed value at once
+        const wchar_t* shown;
+    };
+    const Case cases[] = {
+        {"core dragged", IDC_CORE_VALUE, "", [&] { Slide(IDC_CORE_SLIDER, 723); },
+         "level 1 0:700000:723000 4:1000000 7:1400000\n", L"723 MHz"},
+        {"fan from Auto", IDC_FAN_VALUE, "", [&] { Slide(IDC_FAN_SLIDER, 70); }, "cooler 0 70 1\n", L"70 %"},
+        // A fixed full fan cools the default card by 0.2 degrees per percent above its 40.
+        {"temperature", IDC_TEMPERATURE, "",
+         [&] {
+             Slide(IDC_FAN_SLIDER, 100);
+             Command(IDC_APPLY);
+             Send(WM_TIMER, COskaraDlg::kPollTimer);
+         },
+         "temp 43\nthermal 0 0\n", L"43"},
+    };
+    // As the program starts: the window is refreshed once more as soon as it exists.
+    auto start = [&](const std::string& card) {
+        Open(card);
+        dlg->UpdateControls();
+        RunQueued();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        start(c.freshCard);
+        ASSERT_EQ(Text(c.label), c.shown);
+        const std::vector<COLORREF> fresh = ControlPixels(Item(c.label));
+        start(c.startCard);
+        ASSERT_NE(Text(c.label), c.shown);
+        c.change();
+        RunQueued();
+        ASSERT_EQ(Text(c.label), c.shown);
+        EXPECT_TRUE(ControlPixels(Item(c.label)) == fresh);
+    }
 }
 
 TEST_F(MainDialogSkin, TheWindowIsCutToTheSkinsShape) {

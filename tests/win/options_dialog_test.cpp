@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <commctrl.h>
+
+#include <utility>
 
 #include "framework/ComPtr.h"
 #include "res/resource.h"
@@ -193,7 +196,6 @@ TEST_F(OptionsDialog, EffectiveMemoryOffHalvesTheMemorySliderAndCancelStillReset
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 1330);
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 1000);
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"1000 MHz");
-
     // A drag past the top grows the range; a cancelled dialog still drops that growth.
     Slide(IDC_MEMORY_SLIDER, 1300);
     ASSERT_GT(RangeMax(IDC_MEMORY_SLIDER), 1330);
@@ -207,6 +209,13 @@ TEST_F(OptionsDialog, EffectiveMemoryOffHalvesTheMemorySliderAndCancelStillReset
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 1000);
     EXPECT_FALSE(WasWritten(host.settings, Settings::ShowEffectiveMemClock));
     EXPECT_FALSE(WasWritten(host.settings, Settings::TavioStepSize));
+
+    // The thumb is where a start in the new units puts it.
+    RECT thumb{}, fresh{};
+    SendMessageW(Item(IDC_MEMORY_SLIDER), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    OpenMain("");
+    SendMessageW(Item(IDC_MEMORY_SLIDER), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&fresh));
+    EXPECT_EQ(std::make_pair(thumb.left, thumb.right), std::make_pair(fresh.left, fresh.right));
 }
 
 }  // namespace

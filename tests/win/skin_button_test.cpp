@@ -23,12 +23,12 @@ std::unique_ptr<GdiCanvas> Image(UINT id) {
 
 // How many pixels of the button differ from the image, where the face colour stands for the
 // image's 0xFEFEFE pixels.
-int PixelsNotShowing(HWND button, const GdiCanvas& image) {
+int PixelsNotShowing(HWND button, const GdiCanvas& image, COLORREF face = GetSysColor(COLOR_BTNFACE)) {
     UpdateWindow(button);
     int wrong = 0;
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            const COLORREF want = image.Pixel(x, y) == kFaceShows ? GetSysColor(COLOR_BTNFACE) : image.Pixel(x, y);
+            const COLORREF want = image.Pixel(x, y) == kFaceShows ? face : image.Pixel(x, y);
             wrong += WindowPixel(button, x, y) != want;
         }
     return wrong;
@@ -49,6 +49,11 @@ TEST(SkinButton, AButtonOfTheSkinDrawsItsImagesAndKeepsBehavingAsAPushButton) {
     ASSERT_EQ(button.AssignImages(IDB_APPLY_HOVER, kFaceShows, IDB_APPLY_NORMAL, kFaceShows), CButtonST::kOk);
     const auto hover = Image(IDB_APPLY_HOVER), normal = Image(IDB_APPLY_NORMAL);
     EXPECT_EQ(PixelsNotShowing(hwnd, *normal), 0);
+    // As the main window sets them up: its face colour at the corners, in every state.
+    const COLORREF face = RGB(1, 2, 3);
+    button.SetFaceColour(face);
+    button.SetDrawBorder(false);
+    EXPECT_EQ(PixelsNotShowing(hwnd, *normal, face), 0);
 
     // The dialog manager moves the default between buttons with BM_SETSTYLE.
     SendMessageW(hwnd, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
@@ -65,14 +70,14 @@ TEST(SkinButton, AButtonOfTheSkinDrawsItsImagesAndKeepsBehavingAsAPushButton) {
     EXPECT_FALSE(button.IsHovered());
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(40, 11));
     EXPECT_TRUE(button.IsHovered());
-    EXPECT_EQ(PixelsNotShowing(hwnd, *hover), 0);
+    EXPECT_EQ(PixelsNotShowing(hwnd, *hover, face), 0);
     SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(button.IsHovered());
-    EXPECT_EQ(PixelsNotShowing(hwnd, *normal), 0);
+    EXPECT_EQ(PixelsNotShowing(hwnd, *normal, face), 0);
 
     // Pressed without hovering first shows the hover image too; a double-click is two clicks.
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 11));
-    EXPECT_EQ(PixelsNotShowing(hwnd, *hover), 0);
+    EXPECT_EQ(PixelsNotShowing(hwnd, *hover, face), 0);
     SendMessageW(hwnd, WM_LBUTTONUP, 0, At(40, 11));
     SendMessageW(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(40, 11));
     SendMessageW(hwnd, WM_LBUTTONUP, 0, At(40, 11));
@@ -99,7 +104,7 @@ TEST(SkinButton, ADerivedNormalImageIsADarkerOrGreyCopyOfTheHoverImage) {
             EXPECT_EQ(WindowPixel(hwnd, p.x, p.y), want) << which << " at " << p.x << "," << p.y;
         }
         // The face colour still shows where the hover image has 0xFEFEFE.
-        EXPECT_EQ(WindowPixel(hwnd, 5, 10), GetSysColor(COLOR_BTNFACE));
+        EXPECT_EQ(WindowPixel(hwnd, 0, 0), GetSysColor(COLOR_BTNFACE));
     }
     EXPECT_EQ(button.AssignImageHandles(reinterpret_cast<HBITMAP>(GetStockObject(BLACK_BRUSH)), 0, nullptr, 0),
               CButtonST::kNotABitmap);
