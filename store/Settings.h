@@ -17,6 +17,9 @@ inline constexpr IntSetting RestoreOC{L"RestoreOC", 0};
 inline constexpr IntSetting ShowEffectiveMemClock{L"ShowEffectiveMemClock", 1};
 inline constexpr IntSetting TavioStepSize{L"TavioStepSize", 5};
 inline constexpr IntSetting TavioIdleReturn{L"TavioIdleReturn", 0};
+inline constexpr IntSetting FanCurveOn{L"FanCurveOn", 0};
+inline constexpr const wchar_t* FanCurve = L"FanCurve";
+inline constexpr IntSetting FanCurveHysteresis{L"FanCurveHysteresis", 2};
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);

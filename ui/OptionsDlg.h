@@ -5,6 +5,7 @@
 #include "framework/ComboBox.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "ui/FanCurveDlg.h"
 
 // The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
 // effective memory display and the controller's idle return and step size, and the program's
@@ -13,6 +14,8 @@ class COptionsDlg : public CDialog {
 public:
     // controllerConnected: the idle-return box can only be changed while a controller is there.
     COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent = nullptr);
+    // What the fan curve editor's marker shows.
+    void SetFanCurveReading(FanCurveReading reading) { m_fanCurveReading = std::move(reading); }
 
 protected:
     bool OnInitDialog() override;
@@ -21,6 +24,7 @@ protected:
 
 private:
     void OnStartWithWindowsClicked();
+    void OnFanCurve();
     void CheckFromSetting(CButton& box, uint32_t value);
 
     SettingsStore& m_settings;
@@ -30,4 +34,5 @@ private:
     CButton m_tavioIdleReturn;
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
+    FanCurveReading m_fanCurveReading;
 };

@@ -101,6 +101,7 @@ bool COskaraDlg::OnInitDialog() {
     PlaceButtons();
     UpdateControls();
 
+    m_fanCurve.Attach(m_hWnd);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
@@ -161,7 +162,7 @@ void COskaraDlg::UpdateValueLabels() {
     m_coreLabel.SetWindowText(ClockLabel(m_coreSlider.GetPos()));
     m_memoryLabel.SetWindowText(ClockLabel(m_memorySlider.GetPos()));
     m_shaderLabel.SetWindowText(ShaderLabel(m_shaderSlider.GetPos()));
-    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos()));
+    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_fanCurve.Driving()));
 }
 
 void COskaraDlg::UpdateControls() {
@@ -179,7 +180,11 @@ void COskaraDlg::UpdateControls() {
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
-    if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+    // The curve's fixed levels are its own business: the position stays automatic.
+    if (m_fanCurve.Driving())
+        m_seenFanPosition = kFanAutomaticPosition;
+    else if (fan.known)
+        m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
     UpdateValueLabels();
     m_host.ShowClocksOnController(core, memoryShown, shader, TavioBarCells(fan.highestPercent));
@@ -194,6 +199,7 @@ void COskaraDlg::OnApply() {
     std::optional<CardClocks> clocks;
     if (core > 0 && memory > 0) clocks = CardClocks{core, memory, shader};
     m_card.Apply(clocks, fan);
+    m_fanCurve.FollowFanPosition(fan);
     UpdateControls();
 
     SettingsStore& settings = m_host.Settings();
@@ -205,6 +211,7 @@ void COskaraDlg::OnApply() {
 }
 
 void COskaraDlg::OnReset() {
+    m_fanCurve.Stop();
     m_card.Reset();
     UpdateControls();
     Invalidate(FALSE);
@@ -351,16 +358,30 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
     // What the card runs, not the slider, which may hold a position never applied.
     if (event == PBT_APMSUSPEND) {
         const CardFan fan = m_card.ReadFan();
-        if (fan.known) m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+        m_curveDroveAtSuspend = m_fanCurve.Driving();
+        if (m_curveDroveAtSuspend)
+            m_suspendedFanPosition = kFanAutomaticPosition;
+        else if (fan.known)
+            m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     }
     // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
-    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) m_card.SetFan(m_suspendedFanPosition);
+    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) {
+        m_card.SetFan(m_suspendedFanPosition);
+        if (m_curveDroveAtSuspend) m_fanCurve.FollowFanPosition(m_suspendedFanPosition);
+    }
     return CDialog::WindowProc(WM_POWERBROADCAST, event, data);
 }
 
 void COskaraDlg::OnEndSession(bool ending) {
-    if (ending) m_host.EndSession();
+    if (!ending) return;
+    m_fanCurve.GiveBack();
+    UpdateValueLabels();
+    m_host.EndSession();
 }
+
+// However the window goes (Close, the tray's exit, the program's end), a fan the curve holds at a
+// fixed level is handed back.
+void COskaraDlg::OnDestroy() { m_fanCurve.GiveBack(); }
 
 // Only a click: an owner-drawn button's double-click notification must not run Apply twice.
 bool COskaraDlg::OnCommand(WORD id, WORD code) {
@@ -386,7 +407,9 @@ void COskaraDlg::OnProfiles() {
 // Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
+    dialog.SetFanCurveReading([this] { return m_fanCurve.Reading(); });
     dialog.DoModal();
+    m_fanCurve.Reload(m_seenFanPosition.value_or(0));
     ResetMemorySlider();
     UpdateControls();
 }
@@ -415,6 +438,7 @@ void COskaraDlg::ActivateProfile(const PROFILE& profile) {
         SetClockSlider(ClockSlider::Shader, profile.shader);
     }
     m_card.SetFan(profile.fan);
+    m_fanCurve.FollowFanPosition(profile.fan);
     SetFanSlider(IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan);
     UpdateValueLabels();
 }
@@ -451,6 +475,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER:
         if (wp == kPollTimer) OnPoll();
+        if (wp == CFanCurveDriver::kTimer) m_fanCurve.OnTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -460,6 +485,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wp, lp);
+    case WM_DESTROY:
+        OnDestroy();
+        break;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -14,6 +14,7 @@
 #include "skin/ButtonST.h"
 #include "skin/Dib.h"
 #include "skin/TransparentStatic.h"
+#include "ui/FanCurveDriver.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
@@ -63,6 +64,7 @@ public:
     ~COskaraDlg() override;
 
     CCard& Card() { return m_card; }
+    CFanCurveDriver& FanCurve() { return m_fanCurve; }
 
     // Reads what the card runs now into the sliders and labels.
     void UpdateControls();
@@ -102,6 +104,7 @@ private:
     void OnPoll();
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
     void OnEndSession(bool ending);
+    void OnDestroy();
     void RunClockTest();
     void OnProfiles();
     void OnOptions();
@@ -127,8 +130,10 @@ private:
     bool m_clockTestRunning = false;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;
+    bool m_curveDroveAtSuspend = false;
     // What the card was last seen running: a refresh whose read fails shows this rather than 0
     // or the sliders' unapplied positions.
     std::optional<CardClocks> m_seenClocks;
     std::optional<int> m_seenFanPosition;
+    CFanCurveDriver m_fanCurve{m_card, m_host.Settings()};
 };
