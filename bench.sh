@@ -2,7 +2,7 @@
 # Builds, then measures Oskara on the simulated card against the bare floor dialog (same prefix,
 # same display, alternating runs): start, memory, idle CPU (also with the controller emulator
 # connected, the demo build), driver calls per poll, Apply, controller key to screen, the skin
-# region and the executables' sizes. Prints one table and writes it to out/bench.json.
+# region, the executables' sizes and the fan curve driving. Prints one table and writes it to out/bench.json.
 #   ./bench.sh [--quick]     --quick: 10 s idle windows instead of 60 s
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -162,6 +162,29 @@ row region_us "skin region runs from the bitmap (us, native)" "$region_us" - - -
 size_kb() { echo $((($(stat -c %s "$1") + 1023) / 1024)); }
 row exe_kb "Oskara.exe x64 (KB)" "$(size_kb "$oskara")" "$(size_kb "$floor")" - - - -
 row demo_exe_kb "OskaraDemo.exe x64 (KB)" "$(size_kb "$demo")" "$(size_kb "$floor")" - - - -
+
+# The fan curve driving, hidden: a "-s" restore of an automatic fan with the curve on, on a card
+# held at 70 °C. Its 1 s ticks and the 3 s poll are told apart by their bursts (a gap of more
+# than 0.3 s ends one); the median burst is a curve tick's.
+echo "bench: idle CPU with the fan curve driving, hidden, over ${idle_seconds} s"
+app_key='HKCU\Software\Brenmar\Oskara'
+printf 'temp 70\nthermal 0 0\n' >"$work/curve-card.txt"
+"$WINE64" reg add "$app_key" /v LastCard /t REG_SZ /d 10DE-06C0 /f >/dev/null 2>&1
+for value in FanCurveOn:1 RestoreOC:1 LastFan:110; do
+  "$WINE64" reg add "$app_key" /v "${value%%:*}" /t REG_DWORD /d "${value#*:}" /f >/dev/null 2>&1
+done
+OSKARA_SIM_CARD=$work/curve-card.txt launch "$oskara" "$title" hidden -s
+"$WINE64" "$findwindow" "$title" | grep -q visible && die "the start with -s left the window shown"
+idle_cpu "$idle_seconds"
+curve_bursts=$(jq -r --argjson from "$IDLE_FROM" --argjson to "$IDLE_TO" \
+  'select(.t_us >= $from and .t_us <= $to) | .t_us' "$journal" |
+  awk 'NR == 1 || $1 - last > 300000 { if (NR > 1) print n; n = 0 } { n++; last = $1 } END { if (NR) print n }')
+curve_writes=$(jq -r --argjson from "$IDLE_FROM" --argjson to "$IDLE_TO" \
+  'select(.t_us >= $from and .t_us <= $to and .fn == "ApplyCoolerLevels") | .fn' "$journal" | wc -l)
+row idle_curve_pct "idle CPU, fan curve driving, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.1 %" "$IDLE_PCT" 0.1
+row curve_calls_per_tick "driver calls per curve tick ($(wc -l <<<"$curve_bursts") bursts, $curve_writes cooler writes)" \
+  "$(median <<<"$curve_bursts")" - - - - -
+finish "$title" "$exit_command"
 
 mkdir -p out
 jq -R -s --argjson idle "$idle_seconds" --argjson runs "$runs" --arg date "$(date -u +%FT%TZ)" '

@@ -204,6 +204,7 @@ void COskaraApp::RestoreLastOverclock() {
     std::optional<int> fan;
     if (plan.setFan) fan = plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent;
     m_mainDialog->Card().Apply(clocks, fan);
+    if (fan) m_mainDialog->FanCurve().FollowFanPosition(*fan);
     m_mainDialog->UpdateControls();
 }
 

@@ -79,6 +79,18 @@ int32_t CCard::HottestTemperature() {
     return hottest;
 }
 
+std::optional<int32_t> CCard::HottestReading() {
+    std::optional<int32_t> hottest;
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        THERMAL_SETTINGS thermal{};
+        // A record without a sensor holds no temperature, only zeroes.
+        if (!m_gpu.GetThermalSettings(&thermal) || thermal.count == 0) return std::nullopt;
+        if (!hottest || thermal.sensor[0].currentTemp > *hottest) hottest = thermal.sensor[0].currentTemp;
+    }
+    return hottest;
+}
+
 void CCard::Apply(const std::optional<CardClocks>& clocks, std::optional<int> fanPosition) {
     if (clocks) CountLevelsIfUncounted();
     for (uint32_t gpu : m_group) {
@@ -98,11 +110,19 @@ void CCard::Reset() {
     }
 }
 
-void CCard::SetFan(int fanPosition) {
-    if (IsAutomaticFan(fanPosition))
-        m_gpu.SetFanLevel(-1, 0);
-    else
-        m_gpu.SetFanLevel(0, fanPosition);
+bool CCard::SetGroupFan(int fanPosition) {
+    bool written = true;
+    for (uint32_t gpu : m_group) {
+        m_gpu.SelectGpu(gpu);
+        written = WriteFan(fanPosition) && written;
+    }
+    return written;
+}
+
+void CCard::SetFan(int fanPosition) { WriteFan(fanPosition); }
+
+bool CCard::WriteFan(int fanPosition) {
+    return IsAutomaticFan(fanPosition) ? m_gpu.SetFanLevel(-1, 0) : m_gpu.SetFanLevel(0, fanPosition);
 }
 
 void CCard::SetClocks(const CardClocks& clocks) {

@@ -49,6 +49,9 @@ public:
     bool FanLevel(int& percent);
     // The hottest GPU of the group; a failed reading counts as 0.
     int32_t HottestTemperature();
+    // The hottest GPU of the group; nullopt when any GPU's reading fails, as the one not read
+    // may be the hottest.
+    std::optional<int32_t> HottestReading();
 
     // Writes to every GPU of the group: the clocks when given, then the fan when given (a slider
     // position: above 100 automatic, else a fixed percent).
@@ -56,6 +59,8 @@ public:
     // Default clocks and automatic fan on every GPU; a GPU whose defaults cannot be read keeps
     // its clocks, as 0 MHz must never reach it.
     void Reset();
+    // The fan of every GPU of the group; false when any write failed.
+    bool SetGroupFan(int fanPosition);
     // The fan of the GPU selected last only.
     void SetFan(int fanPosition);
     // The clocks of the GPU selected last only.
@@ -66,6 +71,7 @@ public:
 private:
     void CountLevels();
     void CountLevelsIfUncounted();
+    bool WriteFan(int fanPosition);
 
     CGpuControl& m_gpu;
     std::vector<uint32_t> m_group;

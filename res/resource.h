@@ -81,3 +81,12 @@
 #define ID_TRAY_PROFILE_FIRST 0xE200
 #define ID_TRAY_PROFILE_LAST 0xE27F
 #define ID_TRAY_NO_PROFILES 0xE27F
+
+// The fan curve editor and its button in the options dialog.
+#define IDD_FAN_CURVE 160
+#define IDC_OPTIONS_FAN_CURVE 1200
+#define IDC_OPTIONS_FAN_CURVE_NOTE 1201
+#define IDC_FAN_CURVE_GRAPH 1210
+#define IDC_FAN_CURVE_POINTS 1211
+#define IDC_FAN_CURVE_ON 1212
+#define IDC_FAN_CURVE_HYSTERESIS 1213

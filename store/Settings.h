@@ -28,6 +28,9 @@ inline constexpr const wchar_t* MonitorLogFile = L"MonitorLogFile";
 inline constexpr IntSetting ProfileHotkeys{L"ProfileHotkeys", 0};
 inline constexpr IntSetting ConfirmApply{L"ConfirmApply", 0};
 inline constexpr IntSetting ReapplyOnResume{L"ReapplyOnResume", 0};
+inline constexpr IntSetting FanCurveOn{L"FanCurveOn", 0};
+inline constexpr const wchar_t* FanCurve = L"FanCurve";
+inline constexpr IntSetting FanCurveHysteresis{L"FanCurveHysteresis", 2};
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);

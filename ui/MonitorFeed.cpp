@@ -9,11 +9,20 @@ LocalTime Now() {
     return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
 }
 
-FanMode ModeOf(const CardFan& fan) { return fan.automatic ? FanMode::Automatic : FanMode::Fixed; }
 }  // namespace
 
-CMonitorFeed::CMonitorFeed(Host& host, CCard& card, SettingsStore& settings, std::function<int()> memoryFactor)
-    : m_host(host), m_card(card), m_settings(settings), m_memoryFactor(std::move(memoryFactor)) {}
+CMonitorFeed::CMonitorFeed(Host& host, CCard& card, SettingsStore& settings, std::function<int()> memoryFactor,
+                           std::function<bool()> curveDriving)
+    : m_host(host),
+      m_card(card),
+      m_settings(settings),
+      m_memoryFactor(std::move(memoryFactor)),
+      m_curveDriving(std::move(curveDriving)) {}
+
+FanMode CMonitorFeed::ModeOf(const CardFan& fan) const {
+    if (m_curveDriving()) return FanMode::Curve;
+    return fan.automatic ? FanMode::Automatic : FanMode::Fixed;
+}
 
 // Through the window's own handlers, while everything here is still whole: it stores its place.
 CMonitorFeed::~CMonitorFeed() {

@@ -30,7 +30,9 @@ public:
     static constexpr UINT_PTR kSampleTimer = 101;
     static constexpr UINT kSamplePeriodMs = 1000;
 
-    CMonitorFeed(Host& host, CCard& card, SettingsStore& settings, std::function<int()> memoryFactor);
+    // The fan curve's fixed levels are logged as "curve" while curveDriving says so.
+    CMonitorFeed(Host& host, CCard& card, SettingsStore& settings, std::function<int()> memoryFactor,
+                 std::function<bool()> curveDriving);
     ~CMonitorFeed();
     CMonitorFeed(const CMonitorFeed&) = delete;
     CMonitorFeed& operator=(const CMonitorFeed&) = delete;
@@ -55,11 +57,13 @@ private:
     void WriteRow(const MonitorSample& sample);
     void ShowLogStatus();
     uint32_t Second() const;
+    FanMode ModeOf(const CardFan& fan) const;
 
     Host& m_host;
     CCard& m_card;
     SettingsStore& m_settings;
     std::function<int()> m_memoryFactor;
+    std::function<bool()> m_curveDriving;
     HWND m_timerWindow = nullptr;
     const ULONGLONG m_startTick = GetTickCount64();
     // The memory clock as shown, so a sample from what was seen reads no setting.

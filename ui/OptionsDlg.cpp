@@ -2,6 +2,7 @@
 
 #include "store/Settings.h"
 #include "res/resource.h"
+#include "ui/FanCurveSettings.h"
 #include "ui/FileVersion.h"
 #include "ui/OptionsValues.h"
 #include "ui/StartupShortcut.h"
@@ -37,6 +38,8 @@ bool COptionsDlg::OnInitDialog() {
     CheckFromSetting(m_profileHotkeys, Settings::Read(m_settings, Settings::ProfileHotkeys));
     CheckFromSetting(m_confirmApply, Settings::Read(m_settings, Settings::ConfirmApply));
     CheckFromSetting(m_reapplyOnResume, Settings::Read(m_settings, Settings::ReapplyOnResume));
+    if (ReadFanCurveSettings(m_settings).storedCurveInvalid)
+        ::ShowWindow(GetDlgItem(IDC_OPTIONS_FAN_CURVE_NOTE), SW_SHOWNA);
     return true;
 }
 
@@ -64,7 +67,19 @@ void COptionsDlg::OnOK() {
     CDialog::OnOK();
 }
 
+// The editor stores on its own OK; a valid curve stored there ends the note.
+void COptionsDlg::OnFanCurve() {
+    CFanCurveDlg editor(m_settings, m_fanCurveReading, this);
+    editor.DoModal();
+    if (!ReadFanCurveSettings(m_settings).storedCurveInvalid)
+        ::ShowWindow(GetDlgItem(IDC_OPTIONS_FAN_CURVE_NOTE), SW_HIDE);
+}
+
 LRESULT COptionsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_FAN_CURVE && HIWORD(wp) == BN_CLICKED) {
+        OnFanCurve();
+        return 0;
+    }
     if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_START_WITH_WINDOWS && HIWORD(wp) == BN_CLICKED) {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);
         OnStartWithWindowsClicked();

@@ -5,6 +5,7 @@
 #include "framework/ComboBox.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "ui/FanCurveDlg.h"
 
 // The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
 // effective memory display, the controller's idle return and step size, the profile hotkeys,
@@ -14,6 +15,8 @@ class COptionsDlg : public CDialog {
 public:
     // controllerConnected: the idle-return box can only be changed while a controller is there.
     COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent = nullptr);
+    // What the fan curve editor's marker shows.
+    void SetFanCurveReading(FanCurveReading reading) { m_fanCurveReading = std::move(reading); }
 
 protected:
     bool OnInitDialog() override;
@@ -22,6 +25,7 @@ protected:
 
 private:
     void OnStartWithWindowsClicked();
+    void OnFanCurve();
     void CheckFromSetting(CButton& box, uint32_t value);
 
     SettingsStore& m_settings;
@@ -32,4 +36,5 @@ private:
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
     CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume;
+    FanCurveReading m_fanCurveReading;
 };

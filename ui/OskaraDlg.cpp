@@ -104,6 +104,7 @@ bool COskaraDlg::OnInitDialog() {
     UpdateControls();
 
     m_monitor.Start(m_hWnd);
+    m_fanCurve.Attach(m_hWnd);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
@@ -169,7 +170,7 @@ void COskaraDlg::UpdateValueLabels() {
     m_coreLabel.SetWindowText(ClockLabel(m_coreSlider.GetPos()));
     m_memoryLabel.SetWindowText(ClockLabel(m_memorySlider.GetPos()));
     m_shaderLabel.SetWindowText(ShaderLabel(m_shaderSlider.GetPos()));
-    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos()));
+    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_fanCurve.Driving()));
 }
 
 void COskaraDlg::UpdateControls() {
@@ -187,7 +188,11 @@ void COskaraDlg::UpdateControls() {
     m_shaderSlider.EnableWindow(clocks.shader != 0);
 
     const CardFan fan = m_card.ReadFan();
-    if (fan.known) m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+    // The curve's fixed levels are its own business: the position stays automatic.
+    if (m_fanCurve.Driving())
+        m_seenFanPosition = kFanAutomaticPosition;
+    else if (fan.known)
+        m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     if (m_seenFanPosition) m_fanSlider.SetPos(*m_seenFanPosition);
     m_monitor.Seen(clocks, fan);
     UpdateValueLabels();
@@ -208,6 +213,7 @@ void COskaraDlg::OnApply() {
     const Applied applied{core, memory, shader, fan};
     const std::optional<Unconfirmed> unconfirmed = ConfirmationFor(clocks, applied);
     m_card.Apply(clocks, fan);
+    m_fanCurve.FollowFanPosition(fan);
     UpdateControls();
     if (unconfirmed)
         AskToKeep(*unconfirmed);
@@ -218,6 +224,7 @@ void COskaraDlg::OnApply() {
 
 void COskaraDlg::OnReset() {
     EndConfirmation();
+    m_fanCurve.Stop();
     m_card.Reset();
     UpdateControls();
     Invalidate(FALSE);
@@ -370,10 +377,17 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
     // What the card runs, not the slider, which may hold a position never applied.
     if (event == PBT_APMSUSPEND) {
         const CardFan fan = m_card.ReadFan();
-        if (fan.known) m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
+        m_curveDroveAtSuspend = m_fanCurve.Driving();
+        if (m_curveDroveAtSuspend)
+            m_suspendedFanPosition = kFanAutomaticPosition;
+        else if (fan.known)
+            m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
     }
     // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
-    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) m_card.SetFan(m_suspendedFanPosition);
+    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) {
+        m_card.SetFan(m_suspendedFanPosition);
+        if (m_curveDroveAtSuspend) m_fanCurve.FollowFanPosition(m_suspendedFanPosition);
+    }
     // The driver may still be waking: the clocks go back a little later.
     if (event == PBT_APMRESUMEAUTOMATIC && Settings::Read(m_host.Settings(), Settings::ReapplyOnResume) == 1)
         SetTimer(m_hWnd, kReapplyTimer, kReapplyDelayMs, nullptr);
@@ -381,8 +395,15 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
 }
 
 void COskaraDlg::OnEndSession(bool ending) {
-    if (ending) m_host.EndSession();
+    if (!ending) return;
+    m_fanCurve.GiveBack();
+    UpdateValueLabels();
+    m_host.EndSession();
 }
+
+// However the window goes (Close, the tray's exit, the program's end), a fan the curve holds at a
+// fixed level is handed back.
+void COskaraDlg::OnDestroy() { m_fanCurve.GiveBack(); }
 
 // Only a click: an owner-drawn button's double-click notification must not run Apply twice.
 bool COskaraDlg::OnCommand(WORD id, WORD code) {
@@ -409,10 +430,12 @@ void COskaraDlg::OnProfiles() {
 // Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
+    dialog.SetFanCurveReading([this] { return m_fanCurve.Reading(); });
     const bool stored = dialog.DoModal() == IDOK;
     // The tray's Exit ends the window under the dialog; the object lives until this returns.
     if (!m_hWnd) return;
     if (stored) m_host.OptionsStored();
+    m_fanCurve.Reload(m_seenFanPosition.value_or(0));
     ResetMemorySlider();
     UpdateControls();
 }
@@ -442,6 +465,7 @@ void COskaraDlg::ActivateProfile(const PROFILE& profile) {
         SetClockSlider(ClockSlider::Shader, profile.shader);
     }
     m_card.SetFan(profile.fan);
+    m_fanCurve.FollowFanPosition(profile.fan);
     SetFanSlider(IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan);
     UpdateValueLabels();
 }
@@ -484,6 +508,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
+        if (wp == CFanCurveDriver::kTimer) m_fanCurve.OnTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -496,6 +521,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         // Clocks never confirmed do not outlive the window.
         PutBackPreviousClocks();
+        OnDestroy();
         break;
     }
     return CDialog::WindowProc(msg, wp, lp);

@@ -16,6 +16,7 @@
 #include "skin/TransparentStatic.h"
 #include "ui/MonitorFeed.h"
 #include "ui/ConfirmClocksDlg.h"
+#include "ui/FanCurveDriver.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
@@ -71,6 +72,7 @@ public:
     ~COskaraDlg() override;
 
     CCard& Card() { return m_card; }
+    CFanCurveDriver& FanCurve() { return m_fanCurve; }
 
     // Reads what the card runs now into the sliders and labels.
     void UpdateControls();
@@ -115,6 +117,7 @@ private:
     void OnPoll();
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
     void OnEndSession(bool ending);
+    void OnDestroy();
     void RunClockTest();
     void OnProfiles();
     void OnOptions();
@@ -153,7 +156,8 @@ private:
     HICON m_icon = nullptr;
     std::unique_ptr<CGpuControl> m_gpu;
     CCard m_card;
-    CMonitorFeed m_monitor{m_host, m_card, m_host.Settings(), [this] { return GetMemoryClockFactor(); }};
+    CMonitorFeed m_monitor{m_host, m_card, m_host.Settings(), [this] { return GetMemoryClockFactor(); },
+                           [this] { return m_fanCurve.Driving(); }};
     CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
     CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
     CDIB m_gaugeImage, m_skinImage;
@@ -165,6 +169,7 @@ private:
     bool m_clockTestRunning = false;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;
+    bool m_curveDroveAtSuspend = false;
     // What the card was last seen running: a refresh whose read fails shows this rather than 0
     // or the sliders' unapplied positions.
     std::optional<CardClocks> m_seenClocks;
@@ -172,4 +177,5 @@ private:
     std::optional<PROFILE> m_activatedProfile;
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
+    CFanCurveDriver m_fanCurve{m_card, m_host.Settings()};
 };

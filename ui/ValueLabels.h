@@ -5,5 +5,6 @@
 std::wstring ClockLabel(int mhz);
 // A card without a separate shader clock reads 0.
 std::wstring ShaderLabel(int mhz);
-std::wstring FanLabel(int position);
+// An automatic position reads "Curve" while the fan curve drives the fan.
+std::wstring FanLabel(int position, bool curveDrives = false);
 std::wstring TemperatureLabel(int celsius);

@@ -1,0 +1,42 @@
+#pragma once
+#include <optional>
+
+#include "gpu/FanCurve.h"
+
+// What one tick of the curve asks of the card.
+struct FanCurveStep {
+    enum class Action { None, SetLevel, GiveBack };
+    Action action = Action::None;
+    int percent = 0;  // for SetLevel
+};
+
+// The rule that turns temperature readings into fan levels, one reading per tick. A level rises
+// at once and falls only once the temperature is the hysteresis below where it was set; small
+// steps are skipped unless they land on a point of the curve. Failures hand the fan back to the
+// card's automatic control, and the next good reading takes it again.
+class CFanCurveControl {
+public:
+    static constexpr int kMinStep = 2;
+    static constexpr int kFailedReadsToGiveBack = 3;
+
+    CFanCurveControl(CFanCurve curve, int hysteresis) : m_curve(std::move(curve)), m_hysteresis(hysteresis) {}
+
+    // celsius is nullopt for a failed read; a reading outside 0..120 °C counts as one.
+    FanCurveStep OnReading(std::optional<int> celsius);
+    // A level write failed: the caller gives the fan back now.
+    void OnWriteFailed() { Release(); }
+    // The fan was given back outside this rule (suspend, stop): the next reading sets a level.
+    void Release();
+
+    // The level last sent; nullopt while the card's automatic control has the fan.
+    std::optional<int> Level() const { return m_level; }
+
+private:
+    bool Sends(int target, int celsius) const;
+
+    CFanCurve m_curve;
+    int m_hysteresis;
+    std::optional<int> m_level;
+    int m_levelSetAt = 0;
+    int m_failedReads = 0;
+};

@@ -1,0 +1,59 @@
+// The fan curve editor driven with the mouse inside its own loop: drags held by the neighbours, a
+// point added on the line and one removed, the keyboard's rows following, and OK storing it all.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "res/resource.h"
+#include "store/Settings.h"
+#include "tests/host/MemorySettingsStore.h"
+#include "tests/win/support/ModalScript.h"
+#include "ui/FanCurveDlg.h"
+#include "ui/FanCurveEdit.h"
+
+namespace {
+
+LPARAM At(HWND graph, FanCurvePoint point) {
+    RECT client{};
+    GetClientRect(graph, &client);
+    const GraphPixel pixel = CFanCurveFrame(client.right, client.bottom).ToPixel(point);
+    return MAKELPARAM(pixel.x, pixel.y);
+}
+
+void Drag(HWND graph, FanCurvePoint from, FanCurvePoint to) {
+    PostMessageW(graph, WM_LBUTTONDOWN, MK_LBUTTON, At(graph, from));
+    PostMessageW(graph, WM_MOUSEMOVE, MK_LBUTTON, At(graph, to));
+    PostMessageW(graph, WM_LBUTTONUP, 0, At(graph, to));
+}
+
+TEST(FanCurveEditor, TheMouseEditsThePointsAndOkStoresTheCurveWithItsSettings) {
+    MemorySettingsStore settings;
+    std::wstring rows;
+    ModalScript script(L"Fan curve", {
+        [&](HWND d) {
+            const HWND graph = GetDlgItem(d, IDC_FAN_CURVE_GRAPH);
+            Drag(graph, {40, 30}, {30, 20});
+            Drag(graph, {60, 50}, {100, 50});  // stops short of 75 °C
+            PostMessageW(graph, WM_RBUTTONDOWN, MK_RBUTTON, At(graph, {85, 100}));
+            // 50 °C lies at 34 % on the line from 30:20 to 74:50.
+            PostMessageW(graph, WM_LBUTTONDBLCLK, MK_LBUTTON, At(graph, {50, 34}));
+            PostMessageW(GetDlgItem(d, IDC_FAN_CURVE_ON), BM_CLICK, 0, 0);
+            SetDlgItemTextW(d, IDC_FAN_CURVE_HYSTERESIS, L"4");
+        },
+        [&](HWND d) {
+            wchar_t text[256] = L"";
+            GetDlgItemTextW(d, IDC_FAN_CURVE_POINTS, text, 256);
+            rows = text;
+            ModalScript::Click(d, IDOK);
+        },
+    });
+    CFanCurveDlg editor(settings, [] { return FanCurvePoint{55, 45}; }, nullptr);
+    EXPECT_EQ(editor.DoModal(), IDOK);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_TRUE(script.MessageBoxes().empty());
+    EXPECT_EQ(rows, L"30 20\r\n50 34\r\n74 50\r\n75 80\r\n");
+    EXPECT_EQ(settings.ReadString(L"", Settings::FanCurve, L""), L"30:20,50:34,74:50,75:80");
+    EXPECT_EQ(Settings::Read(settings, Settings::FanCurveOn), 1u);
+    EXPECT_EQ(Settings::Read(settings, Settings::FanCurveHysteresis), 4u);
+}
+
+}  // namespace

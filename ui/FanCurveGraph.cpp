@@ -1,0 +1,170 @@
+#include "ui/FanCurveGraph.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "framework/Gdi.h"
+#include "framework/GdiObject.h"
+#include "ui/FanCurveEdit.h"
+
+namespace {
+constexpr COLORREF kBackground = RGB(255, 255, 255), kGrid = RGB(224, 224, 224), kAxisText = RGB(96, 96, 96),
+                   kLine = RGB(0, 90, 200), kHandle = RGB(0, 50, 130), kMarker = RGB(220, 40, 40);
+constexpr int kHandleHalf = 3, kMarkerRadius = 4;
+
+CFanCurveFrame FrameOf(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return CFanCurveFrame(client.right, client.bottom);
+}
+
+void Line(HDC dc, GraphPixel from, GraphPixel to) {
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+}
+
+void DrawGrid(HDC dc, const CFanCurveFrame& frame) {
+    CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kGrid));
+    const HGDIOBJ previous = SelectObject(dc, pen.Get());
+    SetTextColor(dc, kAxisText);
+    SetBkMode(dc, TRANSPARENT);
+    for (int celsius = 0; celsius <= CFanCurve::kMaxCelsius; celsius += 10) {
+        const GraphPixel bottom = frame.ToPixel({celsius, 0});
+        Line(dc, bottom, frame.ToPixel({celsius, CFanCurve::kMaxPercent}));
+        const std::wstring label = std::to_wstring(celsius);
+        if (celsius % 20 == 0) TextOutW(dc, bottom.x - 6, bottom.y + 3, label.c_str(), static_cast<int>(label.size()));
+    }
+    for (int percent = 0; percent <= CFanCurve::kMaxPercent; percent += 10) {
+        const GraphPixel left = frame.ToPixel({0, percent});
+        Line(dc, left, frame.ToPixel({CFanCurve::kMaxCelsius, percent}));
+        const std::wstring label = std::to_wstring(percent);
+        if (percent % 20 == 0) TextOutW(dc, 2, left.y - 7, label.c_str(), static_cast<int>(label.size()));
+    }
+    SelectObject(dc, previous);
+}
+
+void DrawCurve(HDC dc, const CFanCurveFrame& frame, const std::vector<FanCurvePoint>& points) {
+    if (points.empty()) return;
+    CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 2, kLine));
+    CGdiObject<HBRUSH> brush(CreateSolidBrush(kHandle));
+    const HGDIOBJ previous = SelectObject(dc, pen.Get());
+    // Flat beyond the first and the last point, as the fan follows it.
+    GraphPixel from = frame.ToPixel({0, points.front().percent});
+    for (const FanCurvePoint& point : points) {
+        const GraphPixel to = frame.ToPixel(point);
+        Line(dc, from, to);
+        from = to;
+    }
+    Line(dc, from, frame.ToPixel({CFanCurve::kMaxCelsius, points.back().percent}));
+    for (const FanCurvePoint& point : points) {
+        const GraphPixel at = frame.ToPixel(point);
+        const RECT handle{at.x - kHandleHalf, at.y - kHandleHalf, at.x + kHandleHalf + 1, at.y + kHandleHalf + 1};
+        FillRect(dc, &handle, brush.Get());
+    }
+    SelectObject(dc, previous);
+}
+
+void DrawMarker(HDC dc, const CFanCurveFrame& frame, FanCurvePoint marker) {
+    CGdiObject<HBRUSH> brush(CreateSolidBrush(kMarker));
+    const HGDIOBJ previousBrush = SelectObject(dc, brush.Get());
+    const HGDIOBJ previousPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    const GraphPixel at = frame.ToPixel(marker);
+    Ellipse(dc, at.x - kMarkerRadius, at.y - kMarkerRadius, at.x + kMarkerRadius + 1, at.y + kMarkerRadius + 1);
+    SelectObject(dc, previousPen);
+    SelectObject(dc, previousBrush);
+}
+}  // namespace
+
+bool CFanCurveGraph::RegisterClass() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kClassName, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExW(&wc) != 0;
+}
+
+void CFanCurveGraph::SetPoints(std::vector<FanCurvePoint> points) {
+    m_points = std::move(points);
+    m_dragged = -1;
+    Invalidate(FALSE);
+}
+
+void CFanCurveGraph::SetMarker(std::optional<FanCurvePoint> marker) {
+    if (marker && m_marker && marker->celsius == m_marker->celsius && marker->percent == m_marker->percent) return;
+    m_marker = marker;
+    Invalidate(FALSE);
+}
+
+void CFanCurveGraph::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    CMemoryDC buffer;
+    if (buffer.CreateCompatible(dc, client.right, client.bottom)) {
+        Draw(buffer.Get(), client.right, client.bottom);
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(m_hWnd, &paint);
+}
+
+void CFanCurveGraph::Draw(HDC dc, int width, int height) const {
+    const RECT all{0, 0, width, height};
+    CGdiObject<HBRUSH> background(CreateSolidBrush(kBackground));
+    FillRect(dc, &all, background.Get());
+    const HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const CFanCurveFrame frame(width, height);
+    DrawGrid(dc, frame);
+    DrawCurve(dc, frame, m_points);
+    if (m_marker) DrawMarker(dc, frame, *m_marker);
+    SelectObject(dc, previousFont);
+}
+
+void CFanCurveGraph::OnButtonDown(int x, int y) {
+    m_dragged = FanCurveEdit::HandleAt(m_points, FrameOf(m_hWnd), {x, y});
+    if (m_dragged >= 0) SetCapture(m_hWnd);
+}
+
+void CFanCurveGraph::OnMouseMove(int x, int y) {
+    if (m_dragged < 0) return;
+    FanCurveEdit::Move(m_points, m_dragged, FrameOf(m_hWnd).ToPoint({x, y}));
+    Edited();
+}
+
+void CFanCurveGraph::OnDoubleClick(int x, int y) {
+    if (FanCurveEdit::HandleAt(m_points, FrameOf(m_hWnd), {x, y}) < 0 &&
+        FanCurveEdit::AddOnLine(m_points, FrameOf(m_hWnd), {x, y}))
+        Edited();
+}
+
+void CFanCurveGraph::OnRightClick(int x, int y) {
+    if (FanCurveEdit::Remove(m_points, FanCurveEdit::HandleAt(m_points, FrameOf(m_hWnd), {x, y}))) Edited();
+}
+
+void CFanCurveGraph::Edited() {
+    Invalidate(FALSE);
+    m_owner.PointsEdited();
+}
+
+LRESULT CFanCurveGraph::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_LBUTTONDOWN: OnButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (m_dragged >= 0 && GetCapture() == m_hWnd) ReleaseCapture();
+        m_dragged = -1;
+        return 0;
+    case WM_LBUTTONDBLCLK: OnDoubleClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_RBUTTONDOWN: OnRightClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+}
