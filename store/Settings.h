@@ -17,6 +17,8 @@ inline constexpr IntSetting RestoreOC{L"RestoreOC", 0};
 inline constexpr IntSetting ShowEffectiveMemClock{L"ShowEffectiveMemClock", 1};
 inline constexpr IntSetting TavioStepSize{L"TavioStepSize", 5};
 inline constexpr IntSetting TavioIdleReturn{L"TavioIdleReturn", 0};
+// The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
+inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);
