@@ -1,6 +1,7 @@
 #include "skin/Dib.h"
 
 #include "skin/PixelRuns.h"
+#include "skin/SkinScale.h"
 
 bool CDIB::LoadFromResource(UINT id, HMODULE module) {
     FreeImage();
@@ -57,6 +58,8 @@ HRGN CDIB::BuildRegion(uint32_t key) const {
     }
     return region;
 }
+
+void CDIB::Enlarge(int factor) { m_image = EnlargeDib(m_image, factor); }
 
 void CDIB::FreeImage() {
     m_image = DibImage{};

@@ -28,6 +28,8 @@ public:
     bool GetPixelValue(int x, int y, uint32_t& value) const { return DibPixelValue(m_image, x, y, value); }
     // One rectangle per run of non-key pixels; the caller owns the region.
     HRGN BuildRegion(uint32_t key) const;
+    // Nearest-neighbour, by a whole factor from 1 to 3 (see EnlargeDib).
+    void Enlarge(int factor);
 
     int GetWidth() const { return m_image.width; }
     int GetHeight() const { return m_image.height; }

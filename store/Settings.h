@@ -31,6 +31,8 @@ inline constexpr IntSetting ReapplyOnResume{L"ReapplyOnResume", 0};
 inline constexpr IntSetting FanCurveOn{L"FanCurveOn", 0};
 inline constexpr const wchar_t* FanCurve = L"FanCurve";
 inline constexpr IntSetting FanCurveHysteresis{L"FanCurveHysteresis", 2};
+// The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
+inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 
 inline uint32_t Read(SettingsStore& store, const IntSetting& setting) {
     return store.ReadInt(L"", setting.name, setting.def);

@@ -20,25 +20,11 @@
 #include "ui/ValueLabels.h"
 
 namespace {
-struct ButtonPlace {
-    CButtonST COskaraDlg::*button;
-    RECT rect;  // client pixels on the skin's button places
-    int hoverImage, normalImage;
-};
-constexpr COLORREF kButtonFaceShows = RGB(254, 254, 254);
 constexpr COLORREF kNormalThumb = 0x0000ACFC, kSelectedThumb = 0x0093E2FF;
-constexpr COLORREF kTemperatureText = 0x0000EE00;
-// Read from the skin's own corner; this stands in when the corner cannot be read.
-constexpr uint32_t kFallbackKey = 0x3C2951;
 
 void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceY) {
     CMemoryDC source;
     if (source.Lend(dc, bitmap)) BitBlt(dc, x, y, width, height, source.Get(), 0, sourceY, SRCCOPY);
-}
-
-HFONT CreateLabelFont(int height) {
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, 0x31, L"Arial");
 }
 }  // namespace
 
@@ -63,8 +49,6 @@ COskaraDlg::COskaraDlg(Host& host, CWnd* parent)
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     m_icon = LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     IdentifyCard();
-    m_gaugeImage.LoadFromResource(IDB_GAUGE, instance);
-    m_skinImage.LoadFromResource(IDB_SKIN, instance);
 }
 
 COskaraDlg::~COskaraDlg() { DestroyWindow(); }
@@ -98,9 +82,9 @@ bool COskaraDlg::OnInitDialog() {
     m_fanSlider.SetPos(kFanAutomaticPosition);
 
     SetWindowText(OSKARA_WINDOW_TITLE);
-    ApplySkin();
-    CreateFonts();
-    PlaceButtons();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    ApplyScale(ScaleForDpi(WindowDpi()));
     UpdateControls();
 
     m_monitor.Start(m_hWnd);
@@ -108,54 +92,6 @@ bool COskaraDlg::OnInitDialog() {
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
-}
-
-void COskaraDlg::ApplySkin() {
-    {
-        CClientDC dc(m_hWnd);
-        m_gaugeBitmap.Reset(m_gaugeImage.CreateDeviceBitmap(dc.Get()));
-    }
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
-    // Without a skin there is no shape to cut: an empty region would hide the whole window.
-    if (!m_skinImage.HasImage()) return;
-    uint32_t key = kFallbackKey;
-    m_skinImage.GetPixelValue(1, 1, key);
-    // The window system owns the region from here on.
-    if (HRGN region = m_skinImage.BuildRegion(key)) SetWindowRgn(m_hWnd, region, TRUE);
-}
-
-void COskaraDlg::CreateFonts() {
-    m_labelFont.Reset(CreateLabelFont(14));
-    m_temperatureFont.Reset(CreateLabelFont(16));
-    for (CStatic* label : {&m_coreLabel, &m_memoryLabel, &m_shaderLabel, &m_fanLabel})
-        label->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.Get()), TRUE);
-    m_temperatureLabel.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_temperatureFont.Get()), TRUE);
-    m_temperatureLabel.SetTextColor(kTemperatureText);
-}
-
-void COskaraDlg::PlaceButtons() {
-    static constexpr ButtonPlace kPlaces[] = {
-        {&COskaraDlg::m_options, {530, 56, 585, 84}, IDB_OPTIONS_HOVER, IDB_OPTIONS_NORMAL},
-        {&COskaraDlg::m_close, {503, 56, 530, 84}, IDB_CLOSE_HOVER, IDB_CLOSE_NORMAL},
-        {&COskaraDlg::m_minimize, {474, 56, 501, 84}, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_NORMAL},
-        {&COskaraDlg::m_apply, {334, 227, 419, 249}, IDB_APPLY_HOVER, IDB_APPLY_NORMAL},
-        {&COskaraDlg::m_reset, {234, 227, 319, 249}, IDB_RESET_HOVER, IDB_RESET_NORMAL},
-        {&COskaraDlg::m_profiles, {163, 227, 235, 246}, IDB_PROFILES_HOVER, IDB_PROFILES_NORMAL},
-    };
-    for (const ButtonPlace& place : kPlaces) {
-        CButtonST& button = this->*place.button;
-        const RECT& r = place.rect;
-        MoveWindow(button.m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-        button.SetPressShift(2, true);
-        button.SetWindowText(L"");
-        button.AssignImages(place.hoverImage, kButtonFaceShows, place.normalImage, kButtonFaceShows);
-        // The images' rounded corners show the skin under the button; the images draw their own edge.
-        uint32_t under = 0;
-        if (m_skinImage.GetPixelValue(r.left, r.top, under))
-            button.SetFaceColour(RGB((under >> 16) & 0xFF, (under >> 8) & 0xFF, under & 0xFF));
-        button.SetDrawBorder(false);
-    }
 }
 
 int COskaraDlg::GetMemoryClockFactor() {
@@ -244,8 +180,8 @@ void COskaraDlg::OnPoll() {
     }
     if (hottest == m_temperature) return;
     m_temperature = hottest;
-    const RECT slot{kGaugeSlotX, kGaugeSlotTop, kGaugeSlotX + m_gaugeImage.GetWidth(),
-                    kGaugeSlotTop + m_gaugeImage.GetHeight()};
+    const RECT slot{kGaugeSlotX * m_scale, kGaugeSlotTop * m_scale, kGaugeSlotX * m_scale + m_gaugeImage.GetWidth(),
+                    kGaugeSlotTop * m_scale + m_gaugeImage.GetHeight()};
     InvalidateRect(m_hWnd, &slot, FALSE);
 }
 
@@ -331,10 +267,12 @@ void COskaraDlg::OnPaint() {
         DrawIcon(dc, x, y, m_icon);
     } else {
         PaintSkin(dc);
-        const GaugeCopy copy = GaugeCopyFor(m_temperature, m_gaugeImage.GetHeight());
+        // The gauge's steps are those of the unscaled bitmap, each drawn as whole blocks.
+        const int s = m_scale;
+        const GaugeCopy copy = GaugeCopyFor(m_temperature, m_gaugeImage.GetHeight() / s);
         if (copy.rows > 0 && m_gaugeBitmap)
-            CopyBitmap(dc, m_gaugeBitmap.Get(), copy.destX, copy.destY, m_gaugeImage.GetWidth(), copy.rows,
-                       copy.sourceY);
+            CopyBitmap(dc, m_gaugeBitmap.Get(), copy.destX * s, copy.destY * s, m_gaugeImage.GetWidth(), copy.rows * s,
+                       copy.sourceY * s);
     }
     EndPaint(m_hWnd, &paint);
 }
@@ -342,7 +280,7 @@ void COskaraDlg::OnPaint() {
 void COskaraDlg::OnLButtonDown(int x, int y) {
     // The button is up once the test's message box closes: a drag started now would follow the
     // mouse with no button held.
-    if (InClockTestZone(x, y)) return RunClockTest();
+    if (InClockTestZone(x / m_scale, y / m_scale)) return RunClockTest();
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
 }
 
@@ -523,6 +461,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         PutBackPreviousClocks();
         OnDestroy();
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(wp, *reinterpret_cast<const RECT*>(lp));
+        return 0;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

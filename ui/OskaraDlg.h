@@ -104,9 +104,16 @@ protected:
 
 private:
     void IdentifyCard();
+    // The skin, its shape, the gauge, controls, buttons and fonts at a whole factor (OskaraDlgScale.cpp).
+    void ApplyScale(int scale);
+    int ScaleForDpi(UINT dpi);
+    UINT WindowDpi();
+    void LoadScaledImages();
+    void PlaceControls();
     void PlaceButtons();
     void CreateFonts();
     void ApplySkin();
+    void OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void PaintSkin(HDC dc);
     void OnPaint();
     void OnLButtonDown(int x, int y);
@@ -167,6 +174,7 @@ private:
     CTransparentStatic m_temperatureLabel;
     CButtonST m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
     bool m_clockTestRunning = false;
+    int m_scale = 1;
     // The fan position at the last suspend, for the resume; -1 when none was saved.
     int m_suspendedFanPosition = -1;
     bool m_curveDroveAtSuspend = false;

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The x64 installer package as a user meets it: a silent per-user install with a Start menu
+# shortcut and an installed-programs entry, the installed program running on the simulated card,
+# a package of a higher version replacing it in place, and an uninstall that leaves no file or
+# shortcut of it but keeps the user's settings.
+. "$(dirname "$0")/lib.sh"
+e2e_begin
+
+version=$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' "$root/res/Oskara.rc")
+# Only the fourth field higher: the installer compares three, the package must still replace.
+newer=${version%.*}.$((${version##*.} + 1))
+old_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/old") || fail "no package of $version"
+new_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/new" "$newer") || fail "no package of $newer"
+msiinfo export "$old_msi" File | tr -d '\r' | grep -qi nvapi && fail "the package carries the simulated driver"
+
+user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public | head -1)
+program="$user_dir/AppData/Local/Programs/Brenmar Oskara"
+menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+start_link="$menu/Brenmar Oskara.lnk"
+startup_link="$menu/StartUp/Brenmar Oskara.lnk"
+
+# msiexec's status comes back cut to 8 bits (1603 as 67): anything but 0 is a failure.
+msi() { "$WINE64" msiexec "$1" "$(winepath_of "$2")" /qn </dev/null >/dev/null 2>&1; }
+# Installed-programs entries named Brenmar Oskara, one product code a line.
+entries() { "$WINE64" uninstaller --list 2>/dev/null | tr -d '\r' | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'; }
+entry_value() {
+  local key=Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1
+  reg_value "HKCU\\$key" "$2" || reg_value "HKLM\\$key" "$2"
+}
+expect_one_entry() {
+  local codes
+  codes=$(entries)
+  [ "$(wc -l <<<"$codes")" = 1 ] && [ -n "$codes" ] || fail "installed programs list '$codes' after $2"
+  [ "$(entry_value "$codes" DisplayVersion)" = "$1" ] || fail "the entry shows version '$(entry_value "$codes" DisplayVersion)', not $1"
+  [ "$(entry_value "$codes" Publisher)" = Brenmar ] || fail "the entry shows publisher '$(entry_value "$codes" Publisher)'"
+  local packed
+  packed=$("$WINE64" reg query 'HKCU\Software\Microsoft\Installer\Products' /s /v ProductIcon 2>/dev/null | tr -d '\r' |
+    awk '$1 == "ProductIcon" { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print }')
+  [[ $packed == *Oskara.ico* ]] || fail "the entry has no icon: '$packed'"
+}
+
+msi /i "$old_msi" || fail "msiexec /i of $version failed"
+[ -f "$program/Oskara.exe" ] || fail "no Oskara.exe in ${program#"$WINEPREFIX"/}"
+[ -f "$start_link" ] || fail "no Start menu shortcut"
+expect_one_entry "$version" "the install"
+note "installed $version: program, Start menu shortcut, entry with version, publisher and icon"
+
+"$WINE64" "$program/Oskara.exe" >"$work/oskara.log" 2>&1 &
+OSKARA_PID=$!
+wait_until 20 main_window_shown || fail "the installed program showed no window"
+wait_until 10 journal_has '"fn":"NvAPI_GPU_GetThermalSettings"' || fail "the installed program never read the card"
+"$WINE64" "$findwindow" "$title" --command 0xE141 >/dev/null 2>&1
+wait_until 15 process_ended "$OSKARA_PID" || fail "the installed program did not exit"
+OSKARA_PID=
+note "the installed program ran on the simulated card"
+
+# What start with Windows in the Settings dialog leaves behind, and a setting of the user's.
+mkdir -p "$(dirname "$startup_link")"
+cp "$start_link" "$startup_link"
+"$WINE64" reg add "$app_key" /v TavioStepSize /t REG_DWORD /d 25 /f >/dev/null 2>&1 || fail "reg add failed"
+
+msi /i "$new_msi" || fail "msiexec /i of $newer failed"
+expect_one_entry "$newer" "the upgrade"
+[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] || fail "the upgrade lost the program or its shortcut"
+note "upgraded in place to $newer"
+
+msi /x "$new_msi" || fail "msiexec /x failed"
+[ -z "$(entries)" ] || fail "the installed programs list still holds '$(entries)'"
+left=$(find "$program" "$start_link" "$startup_link" 2>/dev/null)
+[ -z "$left" ] || fail "the uninstall left ${left//"$WINEPREFIX"/}"
+[ "$(reg_number "$app_key" TavioStepSize)" = 25 ] || fail "the uninstall took the user's settings"
+note "uninstalled: no file, shortcut or entry left, settings kept"

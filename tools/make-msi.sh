@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# make-msi.sh <x64|x86> <folder with Oskara.exe> <out folder> [version]: one installer package
+# from res/installer/Oskara.wxs, <out folder>/Oskara-<version>-<arch>.msi, whose path it prints.
+# The version defaults to the program's own version block.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+arch=$1 bin=$2
+version=${4:-$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' "$root/res/Oskara.rc")}
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "make-msi: no version ($version)" >&2; exit 1; }
+[ -f "$bin/Oskara.exe" ] || { echo "make-msi: no $bin/Oskara.exe" >&2; exit 1; }
+
+# wixl takes source paths relative to where it runs, never absolute ones.
+stage=$(mktemp -d "$root/build/msi-stage.XXXXXX")
+trap 'rm -rf "$stage"' EXIT
+cp "$bin/Oskara.exe" "$stage/"
+mkdir -p "$3"
+out=$(cd "$3" && pwd)/Oskara-$version-$arch.msi
+cd "$root"
+wixl -a "$arch" -D Arch="$arch" -D Version="$version" -D BinDir="${stage#"$root"/}" -D ResDir=res \
+  -o "$out" res/installer/Oskara.wxs
+
+# Two things wixl cannot say. The Startup shortcut the Settings dialog makes goes at uninstall.
+# The installer compares three version fields only: a package differing in the fourth must still
+# replace the installed one, so the upgrade row includes its own version (and names a lowest
+# version: Wine ignores a row without one).
+upgrade=$(msiinfo export "$out" Property | tr -d '\r' | awk -F'\t' '$1 == "UpgradeCode" { print $2 }')
+msibuild "$out" \
+  -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`)
+      VALUES ('StartupShortcut', 'Shortcuts', 'BRENMA~1.LNK|Brenmar Oskara.lnk', 'StartupFolder', 2)" \
+  -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
+  -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
+      VALUES ('$upgrade', '0.0.0.0', '$version', 769, 'WIX_UPGRADE_DETECTED')"
+echo "$out"
