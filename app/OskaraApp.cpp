@@ -50,7 +50,7 @@ int COskaraApp::ExitInstance() {
 void COskaraApp::EndSession() { StoreAndCloseController(); }
 
 void COskaraApp::StoreAndCloseController() {
-    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List());
+    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List(), m_storedProfiles);
     CloseTavio();
 }
 
@@ -60,10 +60,10 @@ void COskaraApp::UseRegistryKey() {
 }
 
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
-    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock));
+    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock, &m_storedProfiles));
 }
 
-void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List()); }
+void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List(), m_storedProfiles); }
 
 // The mutex closes the race of two starts at the same moment, when neither has a window yet; the
 // title finds the running instance's window to show. Hidden windows count: an instance living in

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "store/ProfileBook.h"
+#include "store/ProfileStore.h"
 #include "store/RegistryStore.h"
 #include "framework/OwnedHandle.h"
 #include "framework/WinApp.h"
@@ -34,7 +35,10 @@ public:
     CSystemTray& Tray() { return m_tray; }
 
     const std::wstring& CardKey() const { return m_cardKey; }
-    void SetCardKey(const std::wstring& key) override { m_cardKey = key; }
+    void SetCardKey(const std::wstring& key) override {
+        if (key != m_cardKey) m_storedProfiles = {};
+        m_cardKey = key;
+    }
 
     ProfileBook& Profiles() override { return m_profiles; }
     // Loads the current card's profiles; a card without a separate shader clock keeps profiles
@@ -100,6 +104,8 @@ private:
     COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;
     ProfileBook m_profiles;
+    // What the registry holds of the profiles, so that a change writes only what it changed.
+    ProfileStore::StoredSections m_storedProfiles;
     CRegistryStore m_settings;
     // The controller's screen and menu; thread timer ids are 0 while their timer is stopped.
     CGdiTextSurface m_tavioText;
