@@ -22,6 +22,7 @@ cmake --build build/bench --target oskara_bench -- -j2 >build/bench/last-build.l
 
 . tools/wine-env.sh
 . tools/bench/measure.sh
+. tools/bench/profiles.sh
 build=$root/build/win64
 oskara=$build/bin/Oskara.exe
 demo=$build/bin/OskaraDemo.exe
@@ -123,6 +124,13 @@ for i in $(seq "$runs"); do
 done
 row apply_ms "Apply: click to the last driver write (ms)" "$(median <"$work/apply")" - - - - -
 finish "$title" "$exit_command"
+
+echo "bench: the profile store at 63 profiles, $runs rounds"
+store_rounds "$runs"
+row create_ms "profile Create at 63 stored profiles, in the dialog's handler (ms)" \
+  "$(median <"$work/create-us" | awk '{ printf "%.1f", $1 / 1000 }')" - - "<= 50 ms" "$(median <"$work/create-us" | awk '{ print $1 / 1000 }')" 50
+row exit_store_ms "exit step: profiles stored and controller closed (ms)" \
+  "$(median <"$work/exit-us" | awk '{ printf "%.1f", $1 / 1000 }')" - - "<= 100 ms" "$(median <"$work/exit-us" | awk '{ print $1 / 1000 }')" 100
 
 launch "$demo" "$title" visible
 reports_before=$(wc -l <"$OSKARA_SIM_TAVIO_LOG")
