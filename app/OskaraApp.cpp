@@ -141,6 +141,12 @@ void COskaraApp::CloseTavio() {
 void COskaraApp::OnTavioDeviceChange(WPARAM event, LPARAM data) {
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
     if (event == DBT_DEVICEARRIVAL) {
+        // The open controller announced again was unplugged without a removal notice reaching
+        // us: its handles are dead, so it is opened anew.
+        if (m_tavio->IsOpen() && m_tavio->IsSameDevice(header) && !m_tavio->StillAnswers()) {
+            m_tavioMenu.OnRemoved();
+            m_tavio->Close();
+        }
         // While one is open, another controller (or the same one announced again) is ignored;
         // one plugged in after the start is known by its ids.
         if (m_tavio->IsOpen() || !(m_tavio->IsSameDevice(header) || m_tavio->IsController(header))) return;
