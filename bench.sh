@@ -22,6 +22,7 @@ cmake --build build/bench --target oskara_bench -- -j2 >build/bench/last-build.l
 
 . tools/wine-env.sh
 . tools/bench/measure.sh
+. tools/bench/profiles.sh
 build=$root/build/win64
 oskara=$build/bin/Oskara.exe
 demo=$build/bin/OskaraDemo.exe
@@ -143,6 +144,14 @@ idle_cpu "$idle_seconds"
 row idle_hidden_pct "idle CPU, hidden in the tray (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
 row server_hidden_pct "wineserver meanwhile (% of a core)" "$SERVER_PCT" - - - - -
 finish "$title" "$exit_command"
+
+# Last of the program runs: the rounds replace what the earlier runs stored.
+echo "bench: the profile store at 63 profiles, $runs rounds"
+store_rounds "$runs"
+row create_ms "profile Create at 63 stored profiles, in the dialog's handler (ms)" \
+  "$(median <"$work/create-us" | awk '{ printf "%.1f", $1 / 1000 }')" - - "<= 50 ms" "$(median <"$work/create-us" | awk '{ print $1 / 1000 }')" 50
+row exit_store_ms "exit step: profiles stored and controller closed (ms)" \
+  "$(median <"$work/exit-us" | awk '{ printf "%.1f", $1 / 1000 }')" - - "<= 100 ms" "$(median <"$work/exit-us" | awk '{ print $1 / 1000 }')" 100
 
 echo "bench: controller keys and skin region (Google Benchmark, medians of $runs repetitions)"
 build/bench/tools/bench/oskara_bench --benchmark_repetitions="$runs" --benchmark_format=json \

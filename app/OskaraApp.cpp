@@ -62,7 +62,7 @@ int COskaraApp::ExitInstance() {
 void COskaraApp::EndSession() { StoreAndCloseController(); }
 
 void COskaraApp::StoreAndCloseController() {
-    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List());
+    ProfileStore::StoreAtShutdown(m_settings, m_cardKey, m_profiles.List(), m_storedProfiles);
     CloseTavio();
 }
 
@@ -72,15 +72,17 @@ void COskaraApp::UseRegistryKey() {
 }
 
 void COskaraApp::SetCardKey(const std::wstring& key) {
+    // What the registry holds belongs to the card it was read for.
+    if (key != m_cardKey) m_storedProfiles = {};
     m_cardKey = key;
     m_profiles.SetCardKnown(!key.empty());
 }
 
 void COskaraApp::LoadCardProfiles(bool cardHasShaderClock) {
-    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock));
+    m_profiles.Replace(ProfileStore::Load(m_settings, m_cardKey, cardHasShaderClock, &m_storedProfiles));
 }
 
-void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List()); }
+void COskaraApp::SaveProfiles() { ProfileStore::Save(m_settings, m_cardKey, m_profiles.List(), m_storedProfiles); }
 
 // The mutex closes the race of two starts at the same moment, when neither has a window yet; the
 // title finds the running instance's window to show. Hidden windows count: an instance living in
@@ -164,6 +166,12 @@ void COskaraApp::CloseTavio() {
 void COskaraApp::OnTavioDeviceChange(WPARAM event, LPARAM data) {
     const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
     if (event == DBT_DEVICEARRIVAL) {
+        // The open controller announced again was unplugged without a removal notice reaching
+        // us: its handles are dead, so it is opened anew.
+        if (m_tavio->IsOpen() && m_tavio->IsSameDevice(header) && !m_tavio->StillAnswers()) {
+            m_tavioMenu.OnRemoved();
+            m_tavio->Close();
+        }
         // While one is open, another controller (or the same one announced again) is ignored;
         // one plugged in after the start is known by its ids.
         if (m_tavio->IsOpen() || !(m_tavio->IsSameDevice(header) || m_tavio->IsController(header))) return;

@@ -5,6 +5,7 @@
 #include "app/ProfileHotkeys.h"
 #include "app/StartupRules.h"
 #include "store/ProfileBook.h"
+#include "store/ProfileStore.h"
 #include "store/RegistryStore.h"
 #include "framework/OwnedHandle.h"
 #include "framework/WinApp.h"
@@ -116,6 +117,8 @@ private:
     COskaraDlg* m_mainDialog = nullptr;
     std::wstring m_cardKey;
     ProfileBook m_profiles;
+    // What the registry holds of the profiles, so that a change writes only what it changed.
+    ProfileStore::StoredSections m_storedProfiles;
     CRegistryStore m_settings;
     // The controller's screen and menu; thread timer ids are 0 while their timer is stopped.
     CGdiTextSurface m_tavioText;

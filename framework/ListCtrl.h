@@ -16,6 +16,7 @@ public:
     // Gives the new row's index, -1 when it could not be inserted.
     int InsertItem(int row, const std::wstring& text);
     bool DeleteItem(int row) { return SendMessage(LVM_DELETEITEM, row) != 0; }
+    bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
     bool SetItemText(int row, int column, const std::wstring& text);
     bool SetItemData(int row, DWORD_PTR data);
     DWORD_PTR GetItemData(int row) const;

@@ -20,6 +20,14 @@ bool CRegKey::Open(HKEY parent, const std::wstring& path) {
     return RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ, &m_key) == ERROR_SUCCESS;
 }
 
+size_t CRegKey::EntryCount() const {
+    DWORD subkeys = 0, values = 0;
+    if (!m_key || RegQueryInfoKeyW(m_key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                   nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return size_t{subkeys} + values;
+}
+
 bool CRegKey::HasValue(const std::wstring& name) const {
     return m_key && RegQueryValueExW(m_key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }

@@ -19,6 +19,8 @@ public:
     bool Open(HKEY parent, const std::wstring& path);
     void Close();
 
+    // Values and subkeys; 0 when the key is not open.
+    size_t EntryCount() const;
     // Of any type or size.
     bool HasValue(const std::wstring& name) const;
     // Decoded as RegistryValue says: a REG_DWORD of four bytes; REG_SZ text up to its first NUL.

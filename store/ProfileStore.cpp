@@ -16,8 +16,48 @@ std::wstring SectionName(const std::wstring& cardKey, int number) {
     return cardKey + L"\\Profile " + std::to_wstring(number);
 }
 
-ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHasShaderClock) {
+namespace {
+
+using Kind = StoredSection::Kind;
+
+const wchar_t kDefaultName[] = L"New Profile";
+
+// A number of exactly this value: absent or of another type, the read gives something else.
+bool HoldsNumber(SettingsStore& store, const std::wstring& section, const wchar_t* name, uint32_t value) {
+    return store.ReadInt(section, name, value ^ 1u) == value;
+}
+
+std::wstring NameOf(const PROFILE& profile) { return std::wstring(profile.name, wcsnlen(profile.name, kProfileNameMax)); }
+
+// Whether the section holds the five values Save would write for the profile and nothing else;
+// the reads the load made already settle most of it.
+bool HoldsExactly(SettingsStore& store, const std::wstring& section, const PROFILE& profile, const std::wstring& name,
+                  uint32_t shader, uint32_t fan) {
+    if (name != NameOf(profile) || fan != profile.fan || store.EntryCount(section) != 5) return false;
+    // A value other than the load's default was read as it is; only the default needs a look.
+    if (shader == 0 && !HoldsNumber(store, section, L"Shader", 0)) return false;
+    if (fan == 0 && !HoldsNumber(store, section, L"Fan", 0)) return false;
+    return name != kDefaultName || store.ReadString(section, L"Name", L"") == name;
+}
+
+bool Same(const PROFILE& a, const PROFILE& b) {
+    return NameOf(a) == NameOf(b) && a.core == b.core && a.memory == b.memory && a.shader == b.shader &&
+           a.fan == b.fan;
+}
+
+void WriteProfile(SettingsStore& store, const std::wstring& section, const PROFILE& profile) {
+    store.WriteValues(section, {{L"Name", NameOf(profile)},
+                                {L"Core", static_cast<uint32_t>(profile.core)},
+                                {L"Mem", static_cast<uint32_t>(profile.memory)},
+                                {L"Shader", static_cast<uint32_t>(profile.shader)},
+                                {L"Fan", uint32_t{profile.fan}}});
+}
+
+}  // namespace
+
+ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHasShaderClock, StoredSections* stored) {
     ProfileList profiles;
+    if (stored) stored->fill(StoredSection{});
     if (cardKey.empty()) return profiles;
     for (int n = 0; n < kMaxLoaded; ++n) {
         const std::wstring section = SectionName(cardKey, n);
@@ -29,7 +69,7 @@ ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHas
             if (unreadable) continue;
             break;
         }
-        const std::wstring name = store.ReadString(section, L"Name", L"New Profile");
+        const std::wstring name = store.ReadString(section, L"Name", kDefaultName);
         const uint32_t memory = store.ReadInt(section, L"Mem", 0);
         const uint32_t shader = store.ReadInt(section, L"Shader", 0);
         const uint32_t fan = store.ReadInt(section, L"Fan", 0);
@@ -42,29 +82,42 @@ ProfileList Load(SettingsStore& store, const std::wstring& cardKey, bool cardHas
         profile.shader = static_cast<int32_t>(shader);
         profile.fan = static_cast<uint8_t>(fan & 0xFF);
         profiles.push_back(profile);
+        if (stored && HoldsExactly(store, section, profile, name, shader, fan)) (*stored)[n] = {Kind::Exact, profile};
     }
     return profiles;
 }
 
 void Save(SettingsStore& store, const std::wstring& cardKey, const ProfileList& profiles) {
+    StoredSections unknown{};
+    Save(store, cardKey, profiles, unknown);
+}
+
+void Save(SettingsStore& store, const std::wstring& cardKey, const ProfileList& profiles, StoredSections& stored) {
     if (cardKey.empty()) return;
-    for (int n = 0; n < kMaxCleared; ++n) store.DeleteSection(SectionName(cardKey, n));
-    for (size_t n = 0; n < profiles.size(); ++n) {
-        const PROFILE& profile = profiles[n];
-        if (profile.core == 0) continue;
-        const std::wstring section = SectionName(cardKey, static_cast<int>(n));
-        store.WriteString(section, L"Name", std::wstring(profile.name, wcsnlen(profile.name, kProfileNameMax)));
-        store.WriteInt(section, L"Core", static_cast<uint32_t>(profile.core));
-        store.WriteInt(section, L"Mem", static_cast<uint32_t>(profile.memory));
-        store.WriteInt(section, L"Shader", static_cast<uint32_t>(profile.shader));
-        store.WriteInt(section, L"Fan", profile.fan);
+    const int count = static_cast<int>(profiles.size());
+    for (int n = 0; n < kMaxCleared || n < count; ++n) {
+        const PROFILE* wanted = n < count && profiles[n].core != 0 ? &profiles[n] : nullptr;
+        StoredSection* known = n < kMaxCleared ? &stored[n] : nullptr;
+        const Kind kind = known ? known->kind : Kind::Absent;
+        if (wanted ? kind == Kind::Exact && Same(known->profile, *wanted) : kind == Kind::Absent) continue;
+        const std::wstring section = SectionName(cardKey, n);
+        // Over an exact section the five values are all there is; anything else may hold more.
+        if (!wanted || kind == Kind::Unknown) store.DeleteSection(section);
+        if (wanted) WriteProfile(store, section, *wanted);
+        if (known) *known = wanted ? StoredSection{Kind::Exact, *wanted} : StoredSection{Kind::Absent, {}};
     }
 }
 
 void StoreAtShutdown(SettingsStore& store, const std::wstring& cardKey, const ProfileList& profiles) {
+    StoredSections unknown{};
+    StoreAtShutdown(store, cardKey, profiles, unknown);
+}
+
+void StoreAtShutdown(SettingsStore& store, const std::wstring& cardKey, const ProfileList& profiles,
+                     StoredSections& stored) {
     if (cardKey.empty()) return;
     store.WriteString(L"", Settings::LastCard, cardKey);
-    Save(store, cardKey, profiles);
+    Save(store, cardKey, profiles, stored);
 }
 
 }  // namespace ProfileStore

@@ -39,3 +39,18 @@ bool CRegistryStore::HasValue(const std::wstring& section, const std::wstring& n
 void CRegistryStore::DeleteSection(const std::wstring& section) {
     if (!m_root.empty() && !section.empty()) CRegKey::DeleteTree(HKEY_CURRENT_USER, PathOf(section));
 }
+
+size_t CRegistryStore::EntryCount(const std::wstring& section) {
+    CRegKey key;
+    if (m_root.empty() || !key.Open(HKEY_CURRENT_USER, PathOf(section))) return 0;
+    return key.EntryCount();
+}
+
+void CRegistryStore::WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) {
+    CRegKey key;
+    if (m_root.empty() || !key.Create(HKEY_CURRENT_USER, PathOf(section))) return;
+    for (const NamedValue& v : values) {
+        if (const auto* number = std::get_if<uint32_t>(&v.value)) key.SetDword(v.name, *number);
+        else key.SetString(v.name, std::get<std::wstring>(v.value));
+    }
+}

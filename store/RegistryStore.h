@@ -14,6 +14,8 @@ public:
     void WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value) override;
     void DeleteSection(const std::wstring& section) override;
     bool HasValue(const std::wstring& section, const std::wstring& name) override;
+    size_t EntryCount(const std::wstring& section) override;
+    void WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) override;
 
 private:
     std::wstring PathOf(const std::wstring& section) const;

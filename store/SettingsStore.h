@@ -1,12 +1,19 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <variant>
+#include <vector>
 
 // Where settings and profiles persist. A section is a path below the application key; the empty
 // section is the key itself. Reads give the default for anything missing or of the wrong type;
 // writes and deletions never fail loudly.
 class SettingsStore {
 public:
+    struct NamedValue {
+        std::wstring name;
+        std::variant<uint32_t, std::wstring> value;
+    };
+
     virtual ~SettingsStore() = default;
     virtual uint32_t ReadInt(const std::wstring& section, const std::wstring& name, uint32_t def) = 0;
     virtual std::wstring ReadString(const std::wstring& section, const std::wstring& name,
@@ -17,4 +24,13 @@ public:
     virtual void DeleteSection(const std::wstring& section) = 0;
     // True when the value exists, whatever its type.
     virtual bool HasValue(const std::wstring& section, const std::wstring& name) = 0;
+    // The values and sections directly below a section; 0 when it does not exist.
+    virtual size_t EntryCount(const std::wstring& section) = 0;
+    // Writes the values in order; a store that opens a section per access opens it once here.
+    virtual void WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) {
+        for (const NamedValue& v : values) {
+            if (const auto* number = std::get_if<uint32_t>(&v.value)) WriteInt(section, v.name, *number);
+            else WriteString(section, v.name, std::get<std::wstring>(v.value));
+        }
+    }
 };

@@ -27,6 +27,7 @@ void CTavioDisplay::Reset() {
     Send(ScreenCommands::kResetMode);
     Send(ScreenCommands::kClear);
     m_mirror.fill(0);
+    m_barSetsSinceRepair.fill(kBarRepairEvery);
     Send(ScreenCommands::kSetup);
 }
 
@@ -69,11 +70,12 @@ void CTavioDisplay::ShowField(Field field, uint32_t value) {
 
 void CTavioDisplay::SetBar(Bar bar, int level) {
     const int lit = std::clamp(level, 0, kBarCells);
-    // Only cells that change are sent: every poll sets both bars, mostly to what they show.
+    const bool repair = ++m_barSetsSinceRepair[bar] > kBarRepairEvery;
+    if (repair) m_barSetsSinceRepair[bar] = 1;
     for (int i = 1; i <= kBarCells; ++i) {
         const size_t address = kBarBase[bar] + i;
         const uint8_t cell = lit >= kBarCells + 1 - i ? kCellOn : 0;
-        if (m_mirror[address] == cell) continue;
+        if (m_mirror[address] == cell && !repair) continue;
         m_mirror[address] = cell;
         WriteSegmentByte(address);
     }

@@ -30,7 +30,10 @@ public:
     void ShowCore(uint32_t value) { ShowField(ScreenLayout::Core, value); }
     void ShowMemory(uint32_t value) { ShowField(ScreenLayout::Memory, value); }
     void ShowShader(uint32_t value) { ShowField(ScreenLayout::Shader, value); }
-    // level cells lit from the top, 0 to 20; levels outside are taken as the nearer end.
+    // level cells lit from the top, 0 to 20; levels outside are taken as the nearer end. Only
+    // changed cells are sent, except at every tenth setting of a bar and the first after a reset,
+    // which send every cell: one lost report would otherwise show a wrong cell for as long as the
+    // reading holds.
     void SetTemperatureBar(int level) { SetBar(ScreenLayout::Temperature, level); }
     void SetFanBar(int level) { SetBar(ScreenLayout::Fan, level); }
 
@@ -51,6 +54,9 @@ private:
 
     ReportSink& m_sink;
     TextSurface& m_text;
+    static constexpr int kBarRepairEvery = 10;
+
     std::array<uint8_t, ScreenLayout::kMirrorBytes> m_mirror{};
+    std::array<int, 2> m_barSetsSinceRepair{};
     bool m_connected = false;
 };

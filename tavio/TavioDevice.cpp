@@ -128,6 +128,12 @@ void CTavioDevice::StartReader(HWND window) {
 
 void CTavioDevice::Close() { m_open.reset(); }
 
+bool CTavioDevice::StillAnswers() {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof(attributes);
+    return m_open && HidD_GetAttributes(m_open->query.Get(), &attributes);
+}
+
 // One registration serves every later connect, so each notice arrives once.
 void CTavioDevice::RegisterForArrival(HWND window) {
     if (m_arrival.Valid()) return;

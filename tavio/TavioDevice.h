@@ -26,6 +26,7 @@ public:
     void StartReader(HWND window) override;
     void Close() override;
     bool IsOpen() const override { return m_open != nullptr; }
+    bool StillAnswers() override;
     void RegisterForArrival(HWND window) override;
     bool IsSameDevice(const DEV_BROADCAST_HDR* header) const override;
     bool IsController(const DEV_BROADCAST_HDR* header) override;

@@ -17,6 +17,8 @@ public:
     // Signals stop, joins the reader, closes the handles; harmless when already closed.
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
+    // True while the open controller still answers: a removal notice can be missed.
+    virtual bool StillAnswers() = 0;
     // Device-interface notifications of the HID class go to window.
     virtual void RegisterForArrival(HWND window) = 0;
     // True when the header names a device interface whose name is the controller's path.

@@ -53,6 +53,7 @@ public:
     void StartReader(HWND window) override;
     void Close() override;
     bool IsOpen() const override { return m_open; }
+    bool StillAnswers() override { return m_open && m_plugged; }
     void RegisterForArrival(HWND window) override;
     bool IsSameDevice(const DEV_BROADCAST_HDR* header) const override;
     bool IsController(const DEV_BROADCAST_HDR* header) override { return IsSameDevice(header); }

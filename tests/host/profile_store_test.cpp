@@ -181,3 +181,57 @@ TEST(ProfileStoreRoundTrip, RandomStoredDataNeverBreaksTheLoad) {
 }
 
 }  // namespace
+
+// Each start state, then a run of list changes as the dialog and the controller make them; after
+// every change the store must equal what the full rewrite leaves over the same start state.
+TEST(ProfileSaveChanges, EveryChangeLeavesTheStoreAsTheFullRewrite) {
+    using Change = void (*)(ProfileList&);
+    const Change changes[] = {
+        [](ProfileList& l) { l.push_back(MakeProfile(L"New Profile", 720, 1010, 1450, 55)); },
+        [](ProfileList& l) { SetProfileName(l[3], L"Renamed"); },
+        [](ProfileList& l) { l.erase(l.begin()); },
+        [](ProfileList& l) { l.pop_back(); },
+        [](ProfileList& l) { l.erase(l.begin() + 4); },
+        [](ProfileList& l) { l.push_back(MakeProfile(L"", 730, 1020, 0, 0)); },
+    };
+    using Damage = void (*)(MemorySettingsStore&);
+    const Damage starts[] = {
+        [](MemorySettingsStore&) {},
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 2)][L"Extra"] = 1u; },
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 5)][L"Core"] = std::wstring(L"x"); },
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 1)][L"Fan"] = 300u; },
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 0)].erase(L"Name"); },
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 3)][L"Name"] = 3u; },
+        [](MemorySettingsStore& s) { s.sections[ProfileStore::SectionName(kCard, 4) + L"\\Below"][L"X"] = 1u; },
+        [](MemorySettingsStore& s) { PutProfile(s, 100, 700, 1000, 1400, 0); },
+        [](MemorySettingsStore& s) { PutProfile(s, 20, 0, 1000, 1400, 0); },
+    };
+    for (size_t start = 0; start < std::size(starts); ++start) {
+        MemorySettingsStore before;
+        for (int n = 0; n < 12; ++n) PutProfile(before, n, 700 + n, 1000, n == 7 ? 0 : 1400, n, L"P" + std::to_wstring(n));
+        starts[start](before);
+        MemorySettingsStore store = before;
+        ProfileStore::StoredSections stored;
+        ProfileList list = ProfileStore::Load(store, kCard, false, &stored);
+        for (size_t c = 0; c < std::size(changes); ++c) {
+            changes[c](list);
+            ProfileStore::Save(store, kCard, list, stored);
+            MemorySettingsStore rewritten = before;
+            ProfileStore::Save(rewritten, kCard, list);
+            ASSERT_EQ(store.sections, rewritten.sections) << "start " << start << ", change " << c;
+        }
+        ProfileStore::StoreAtShutdown(store, kCard, list, stored);
+        MemorySettingsStore rewritten = before;
+        ProfileStore::StoreAtShutdown(rewritten, kCard, list);
+        EXPECT_EQ(store.sections, rewritten.sections) << "start " << start << ", exit";
+
+        // Once known, a rename touches its own section only and the exit writes no profile.
+        store.writes.clear();
+        store.deleted.clear();
+        SetProfileName(list[2], L"Again");
+        ProfileStore::Save(store, kCard, list, stored);
+        ProfileStore::StoreAtShutdown(store, kCard, list, stored);
+        EXPECT_EQ(store.writes.size(), 6u) << "start " << start;
+        EXPECT_TRUE(store.deleted.empty()) << "start " << start;
+    }
+}

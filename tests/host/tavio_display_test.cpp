@@ -123,13 +123,18 @@ TEST(TavioDisplay, BarsLightTheirTopCellsAndWriteOnlyTheCellsThatChange) {
     EXPECT_EQ(s.sink.reports.size(), before + 1);
     EXPECT_EQ(s.sink.reports.back(), Seg(37, 0x02));
 
-    // A reset clears the screen and the mirror alike: the same level is sent again in full.
+    // A reset clears the screen and the mirror alike: the same level is sent again in full, every
+    // cell, and so is every tenth setting after it, whatever the mirror says.
     s.display.SetFanBar(2);
     s.display.Reset();
     const size_t afterReset = s.sink.reports.size();
     s.display.SetFanBar(2);
-    EXPECT_EQ(s.sink.reports.size(), afterReset + 2);
+    EXPECT_EQ(s.sink.reports.size(), afterReset + 20);
     EXPECT_EQ(s.sink.panel.BarLevel(PanelDecoder::Fan), 2);
+    s.sink.reports.clear();
+    for (int poll = 2; poll <= 21; ++poll) s.display.SetFanBar(2);
+    EXPECT_EQ(s.sink.reports.size(), 40u);
+    EXPECT_EQ(s.sink.reports.front(), Seg(50, 0));
 }
 
 TEST(TavioDisplay, IndicatorsChangeOneBitOrOneCell) {
