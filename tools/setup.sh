@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build ccache g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine64 fonts-wine xvfb x11-utils xdotool imagemagick)
+          wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick)
 # A caller may need more (./bench.sh: its benchmark library and jq).
 packages+=("$@")
 missing=()
@@ -31,4 +31,14 @@ if [ ! -f "$OSKARA_WINE_TEMPLATE/.oskara-ready" ]; then
   # Debian's Wine does not find its own fonts; without them dialog metrics are wrong.
   cp /usr/share/wine/fonts/* "$OSKARA_WINE_TEMPLATE/drive_c/windows/Fonts/"
   touch "$OSKARA_WINE_TEMPLATE/.oskara-ready"
+fi
+
+# Wine has no Arial, which the window's labels ask for; Liberation Sans has its metrics. A template
+# made before this mapping existed gets it here too.
+if [ ! -f "$OSKARA_WINE_TEMPLATE/.oskara-fonts" ]; then
+  echo "setup: mapping Arial to Liberation Sans in the template Wine prefix"
+  WINEPREFIX="$OSKARA_WINE_TEMPLATE" "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v Arial /t REG_SZ /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1
+  WINEPREFIX="$OSKARA_WINE_TEMPLATE" "$WINESERVER" -w
+  touch "$OSKARA_WINE_TEMPLATE/.oskara-fonts"
 fi
