@@ -32,13 +32,4 @@ if [ ! -f "$OSKARA_WINE_TEMPLATE/.oskara-ready" ]; then
   cp /usr/share/wine/fonts/* "$OSKARA_WINE_TEMPLATE/drive_c/windows/Fonts/"
   touch "$OSKARA_WINE_TEMPLATE/.oskara-ready"
 fi
-
-# Wine has no Arial, which the window's labels ask for; Liberation Sans has its metrics. A template
-# made before this mapping existed gets it here too.
-if [ ! -f "$OSKARA_WINE_TEMPLATE/.oskara-fonts" ]; then
-  echo "setup: mapping Arial to Liberation Sans in the template Wine prefix"
-  WINEPREFIX="$OSKARA_WINE_TEMPLATE" "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
-    /v Arial /t REG_SZ /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1
-  WINEPREFIX="$OSKARA_WINE_TEMPLATE" "$WINESERVER" -w
-  touch "$OSKARA_WINE_TEMPLATE/.oskara-fonts"
-fi
+prefix_map_fonts "$OSKARA_WINE_TEMPLATE"
