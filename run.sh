@@ -12,6 +12,7 @@ OSKARA_BUILDS=win64 tools/build.sh
 # The program's own prefix: settings and profiles persist from one run to the next.
 export WINEPREFIX="$root/.cache/wine-run"
 [ -d "$WINEPREFIX" ] || prefix_new "$WINEPREFIX"
+prefix_map_fonts "$WINEPREFIX"
 [ ! -f build/win64/sim/nvapi64.dll ] || prefix_install_driver "$WINEPREFIX" build/win64/sim/nvapi64.dll
 program=build/win64/bin/OskaraDemo.exe
 # Every call the program makes to the (simulated) card, one JSON line each.

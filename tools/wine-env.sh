@@ -17,6 +17,18 @@ prefix_new() {
     while IFS= read -r -d '' f; do cp --remove-destination "$OSKARA_WINE_TEMPLATE/$f" "$dst/$f"; done
 }
 
+# Wine has no Arial, which the window's labels ask for; Liberation Sans is made to its metrics. A
+# prefix made before this mapping existed gets it the next time a script uses it.
+prefix_map_fonts() {
+  local prefix=$1
+  [ ! -f "$prefix/.oskara-fonts" ] || return 0
+  echo "setup: drawing Arial as Liberation Sans in $prefix"
+  WINEPREFIX="$prefix" "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v Arial /t REG_SZ /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1 || return 1
+  WINEPREFIX="$prefix" "$WINESERVER" -w
+  touch "$prefix/.oskara-fonts"
+}
+
 # Installs a driver library into the prefix's system folder, as a driver installer would.
 prefix_install_driver() {
   local prefix=$1 dll=$2

@@ -1,10 +1,13 @@
 // The driver failing each of its functions in turn while Apply, Reset and the poll run: the window
 // carries on and then shows what the card really runs.
+#include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "gpu/DriverInterface.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
+#include "sim/driver/SimCard.h"
 #include "tests/win/support/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -15,6 +18,8 @@ constexpr const char* kCard =
     "gpus 2\ngroup 0 1\nthermal 0 0\n"
     "gpu 0\ntemp 61\n"
     "gpu 1\ntemp 67\ncooler 0 50 2 1\n";
+const std::map<uint32_t, std::string> kDomainField = {
+    {0, "core_khz"}, {8, "core_khz"}, {4, "memory_khz"}, {9, "memory_khz"}, {7, "shader_khz"}, {10, "shader_khz"}};
 
 class MainDialogFaults : public MainDialogFixture {
 protected:
@@ -38,19 +43,41 @@ protected:
     }
     void Heal() { DeleteFileW(m_faults.c_str()); }
 
-    // With the driver whole again: the sliders and labels are what the card answers now.
+    // With the driver whole again: the sliders and labels are what the simulated card runs, its
+    // description changed by every write the driver's journal shows as taken.
     void ExpectWindowShowsTheCard(const char* after) {
         SCOPED_TRACE(after);
         ASSERT_TRUE(IsWindow(dlg->m_hWnd));
-        CardClocks clocks;
-        ASSERT_TRUE(dlg->Card().CurrentClocks(clocks));
-        EXPECT_EQ(Pos(IDC_CORE_SLIDER), static_cast<int>(clocks.core));
-        EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), static_cast<int>(clocks.memory) * dlg->GetMemoryClockFactor());
-        EXPECT_EQ(Pos(IDC_SHADER_SLIDER), static_cast<int>(clocks.shader));
-        EXPECT_EQ(Text(IDC_CORE_VALUE), std::to_wstring(static_cast<int>(clocks.core)) + L" MHz");
-        const CardFan fan = dlg->Card().ReadFan();
-        ASSERT_TRUE(fan.known);
-        EXPECT_EQ(Pos(IDC_FAN_SLIDER), fan.automatic ? kFanAutomaticPosition : fan.highestPercent);
+        simdriver::SimCard card = simdriver::ParseCard(kCard);
+        for (const JournalCall& call : journal.Read()) {
+            const bool clocks = call.fn == "ApplyLevelClocks" && call.Text("test") == "false";
+            if (call.Number("status") != 0 || !(clocks || call.fn == "ApplyCoolerLevels")) continue;
+            simdriver::SimGpu& gpu = card.gpus.at(call.Number("gpu"));
+            if (clocks) {
+                for (simdriver::SimDomain& domain : gpu.levels.at(call.Number("level"))) {
+                    const std::string& field = kDomainField.at(domain.code);
+                    if (call.Has(field)) domain.currentKhz = call.Number(field);
+                }
+            } else {
+                simdriver::SimCooler& cooler = gpu.coolers.at(0);
+                cooler.policy = call.Number("policy");
+                cooler.level = cooler.policy == cooler.defaultPolicy ? cooler.defaultLevel : call.Number("level");
+            }
+        }
+        // The default card's top level holds core, memory and shader in that order; its memory
+        // type (3) shows twice the clock while effective clocks are shown, as by default.
+        const std::vector<simdriver::SimDomain>& top = card.gpus[0].levels.rbegin()->second;
+        EXPECT_EQ(Pos(IDC_CORE_SLIDER), static_cast<int>(top[0].currentKhz / 1000));
+        EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2 * static_cast<int>(top[1].currentKhz / 1000));
+        EXPECT_EQ(Pos(IDC_SHADER_SLIDER), static_cast<int>(top[2].currentKhz / 1000));
+        EXPECT_EQ(Text(IDC_CORE_VALUE), std::to_wstring(top[0].currentKhz / 1000) + L" MHz");
+        bool fixed = false;
+        int highest = 0;
+        for (const simdriver::SimGpu& gpu : card.gpus) {
+            fixed = fixed || gpu.coolers[0].policy == 1;
+            highest = std::max(highest, static_cast<int>(gpu.coolers[0].level));
+        }
+        EXPECT_EQ(Pos(IDC_FAN_SLIDER), fixed ? highest : kFanAutomaticPosition);
     }
 
 private:
