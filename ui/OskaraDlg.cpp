@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/CentredMessageBox.h"
 #include "framework/Gdi.h"
 
 #include "store/ProfileStore.h"
@@ -353,11 +354,11 @@ void COskaraDlg::RunClockTest() {
     const std::wstring caption = m_host.MessageCaption();
     const wchar_t* title = caption.c_str();
     if (!m_card.TestClocks(clocks, passed))
-        MessageBoxW(m_hWnd, L"Clock Test not supported on this Platform/Device.", title, MB_ICONINFORMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test not supported on this Platform/Device.", title, MB_ICONINFORMATION);
     else if (passed)
-        MessageBoxW(m_hWnd, L"Clock Test completed successfully.", title, MB_ICONINFORMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test completed successfully.", title, MB_ICONINFORMATION);
     else
-        MessageBoxW(m_hWnd, L"Clock Test failed.", title, MB_ICONEXCLAMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test failed.", title, MB_ICONEXCLAMATION);
     m_clockTestRunning = false;
     Invalidate(FALSE);
 }

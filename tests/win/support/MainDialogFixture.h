@@ -46,6 +46,7 @@ struct SeenMessageBox {
     std::wstring text;
     HICON icon = nullptr;
     HWND owner = nullptr;
+    RECT place{};
 };
 
 // Closes every message box the GUI thread opens while this object lives, pressing OK. The boxes
