@@ -236,6 +236,9 @@ void COskaraDlg::OnPoll() {
         const bool fanRead = m_card.FanLevel(fanPercent);
         m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
     }
+    // The clocks and fan are the ones the window read last: the poll reads only the temperature.
+    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), m_seenFanPosition);
+    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
     const RECT slot{kGaugeSlotX, kGaugeSlotTop, kGaugeSlotX + m_gaugeImage.GetWidth(),

@@ -1,5 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
+
+#include "gpu/Card.h"
 
 // The texts beside the sliders and in the temperature box.
 std::wstring ClockLabel(int mhz);
@@ -7,3 +10,8 @@ std::wstring ClockLabel(int mhz);
 std::wstring ShaderLabel(int mhz);
 std::wstring FanLabel(int position);
 std::wstring TemperatureLabel(int celsius);
+
+// The tray icon's tooltip: the product's name, then once the clocks were read what the card runs,
+// the memory clock in the slider's units.
+std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
+                     std::optional<int> fanPosition);
