@@ -106,13 +106,15 @@ bool COskaraApp::ActivateRunningInstance(const StartupRules::StartRequest& reque
 
 bool COskaraApp::InstallTrayIcon() {
     HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    if (!m_tray.Install(nullptr, kTrayCallbackMessage, L"", icon, IDI_TRAY_ICON, false, nullptr, nullptr, 0, 10))
+    if (!m_tray.Install(nullptr, kTrayCallbackMessage, OSKARA_WINDOW_TITLE, icon, IDI_TRAY_ICON, false, nullptr, nullptr, 0, 10))
         return false;
     m_tray.SetWindowText(OSKARA_WINDOW_TITLE);
     m_tray.SetCallbackWindow(&m_tray);
     m_tray.SetCommandWindow(&m_tray);
     return true;
 }
+
+void COskaraApp::ShowTrayTip(const std::wstring& text) { m_tray.SetTooltip(text); }
 
 // The dialog's construction binds the driver and forms the card key.
 bool COskaraApp::CreateMainDialog() {

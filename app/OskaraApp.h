@@ -89,6 +89,7 @@ private:
     void ShowClocksOnController(int core, int memoryShown, int shader, int fanCells) override;
     bool ControllerFollowsPoll() override;
     void ShowReadingsOnController(int temperatureCells, int fanCells) override;
+    void ShowTrayTip(const std::wstring& text) override;
     void ShowLogStopped(const std::wstring& file, const std::wstring& reason) override;
 
     // The controller menu's host (app/OskaraAppTavio.cpp).

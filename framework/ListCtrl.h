@@ -11,6 +11,10 @@ class CListCtrl : public CWnd {
 public:
     void SetExtendedStyle(DWORD style) { SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
     int InsertColumn(int column, const wchar_t* heading, int format, int width);
+    // In the list's font, without the margins a column adds.
+    int GetStringWidth(const wchar_t* text) const {
+        return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+    }
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     // Gives the new row's index, -1 when it could not be inserted.

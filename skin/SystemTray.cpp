@@ -116,6 +116,14 @@ bool CSystemTray::ChangeIcon(HICON icon) {
     return m_hidden || Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
 }
 
+bool CSystemTray::SetTooltip(const std::wstring& text) {
+    if (!m_enabled) return false;
+    if (text == m_data.szTip) return true;
+    m_data.uFlags = NIF_TIP;
+    CopyText(m_data.szTip, 128, text.c_str());
+    return m_hidden || Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
+}
+
 bool CSystemTray::ShowBalloon(const wchar_t* title, const wchar_t* text) {
     if (!m_enabled || m_removed) return false;
     m_data.uFlags = NIF_INFO;
@@ -172,7 +180,7 @@ LRESULT CSystemTray::HandleIconMouse(WPARAM id, LPARAM mouseMessage) {
         SetForegroundWindow(target->m_hWnd);
         TrackPopupMenu(popup, 0, pointer.x, pointer.y, 0, m_hWnd, nullptr);
         ::PostMessageW(target->m_hWnd, WM_NULL, 0, 0);
-    } else if (event == WM_LBUTTONDBLCLK) {
+    } else if (event == WM_LBUTTONUP || event == WM_LBUTTONDBLCLK) {
         SetForegroundWindow(target->m_hWnd);
         LoadedMenu menu(m_data.uID);
         HMENU popup = menu.Popup();
@@ -203,7 +211,7 @@ LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_USER) m_owner.OnTavioEvent(wp);
     CWinApp* app = CWinApp::Current();
     CWnd* mainWindow = app ? app->m_pMainWnd : nullptr;
-    // The menu's commands and the double-click arrive as WM_COMMAND only.
+    // The menu's commands and the left clicks arrive as WM_COMMAND only.
     const bool command = msg == WM_COMMAND && HIWORD(wp) == 0;
     if (command && LOWORD(wp) == kOpenCommand && mainWindow && mainWindow->m_hWnd) {
         ::ShowWindow(mainWindow->m_hWnd, SW_RESTORE);

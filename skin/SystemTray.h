@@ -46,6 +46,8 @@ public:
                  const wchar_t* balloonText, const wchar_t* balloonTitle, DWORD balloonIconFlags,
                  UINT balloonTimeoutSeconds);
     bool ChangeIcon(HICON icon);
+    // Asks the shell only when the text differs from the one the icon shows.
+    bool SetTooltip(const std::wstring& text);
     bool ShowBalloon(const wchar_t* title, const wchar_t* text);
     bool SetCallbackWindow(CWnd* window);
     bool SetCommandWindow(CWnd* window);

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "framework/CentredMessageBox.h"
 #include "framework/Gdi.h"
 
 #include "store/ProfileStore.h"
@@ -178,6 +179,9 @@ void COskaraDlg::OnPoll() {
         const bool fanRead = m_card.FanLevel(fanPercent);
         m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
     }
+    // The clocks and fan are the ones the window read last: the poll reads only the temperature.
+    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), m_seenFanPosition);
+    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
     const RECT slot{kGaugeSlotX * m_scale, kGaugeSlotTop * m_scale, kGaugeSlotX * m_scale + m_gaugeImage.GetWidth(),
@@ -298,11 +302,11 @@ void COskaraDlg::RunClockTest() {
     const std::wstring caption = m_host.MessageCaption();
     const wchar_t* title = caption.c_str();
     if (!m_card.TestClocks(clocks, passed))
-        MessageBoxW(m_hWnd, L"Clock Test not supported on this Platform/Device.", title, MB_ICONINFORMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test not supported on this Platform/Device.", title, MB_ICONINFORMATION);
     else if (passed)
-        MessageBoxW(m_hWnd, L"Clock Test completed successfully.", title, MB_ICONINFORMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test completed successfully.", title, MB_ICONINFORMATION);
     else
-        MessageBoxW(m_hWnd, L"Clock Test failed.", title, MB_ICONEXCLAMATION);
+        CentredMessageBox(m_hWnd, L"Clock Test failed.", title, MB_ICONEXCLAMATION);
     m_clockTestRunning = false;
     Invalidate(FALSE);
 }

@@ -50,6 +50,8 @@ public:
         virtual bool ControllerFollowsPoll() = 0;
         // Lit cells of the two bars; fanCells is -1 when the fan could not be read.
         virtual void ShowReadingsOnController(int temperatureCells, int fanCells) = 0;
+        // The tray icon's tooltip, given again only when its text changed.
+        virtual void ShowTrayTip(const std::wstring& text) = 0;
         // The options dialog stored its settings.
         virtual void OptionsStored() = 0;
 
@@ -182,6 +184,7 @@ private:
     // or the sliders' unapplied positions.
     std::optional<CardClocks> m_seenClocks;
     std::optional<int> m_seenFanPosition;
+    std::wstring m_trayTip;
     std::optional<PROFILE> m_activatedProfile;
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;

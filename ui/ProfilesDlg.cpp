@@ -1,5 +1,6 @@
 #include "ui/ProfilesDlg.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "res/resource.h"
@@ -9,13 +10,14 @@ namespace {
 struct Column {
     const wchar_t* heading;
     int format;
-    int width;
 };
-constexpr Column kColumns[] = {{L"Name", LVCFMT_LEFT, 200},
-                               {L"Core", LVCFMT_RIGHT, 50},
-                               {L"Memory", LVCFMT_RIGHT, 50},
-                               {L"Shader", LVCFMT_RIGHT, 50},
-                               {L"Fan", LVCFMT_RIGHT, 50}};
+// The name first: it takes the width the others leave.
+constexpr Column kColumns[] = {{L"Name", LVCFMT_LEFT},
+                               {L"Core (MHz)", LVCFMT_RIGHT},
+                               {L"Memory (MHz)", LVCFMT_RIGHT},
+                               {L"Shader (MHz)", LVCFMT_RIGHT},
+                               {L"Fan (%)", LVCFMT_RIGHT}};
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 }  // namespace
 
 CProfilesDlg::CProfilesDlg(ProfileBook& book, Host& host, CWnd* parent)
@@ -25,10 +27,25 @@ CProfilesDlg::CProfilesDlg(ProfileBook& book, Host& host, CWnd* parent)
 
 bool CProfilesDlg::OnInitDialog() {
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    InsertColumns();
     FillList();
     return true;
+}
+
+// Every heading whole, and no horizontal scroll bar even once the rows need a vertical one.
+void CProfilesDlg::InsertColumns() {
+    // A header item's text margins: three edges on each side.
+    const int margins = 6 * GetSystemMetrics(SM_CXEDGE);
+    RECT client{};
+    GetClientRect(m_list.m_hWnd, &client);
+    int widths[kColumnCount];
+    int nameWidth = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (int i = 0; i < kColumnCount; ++i) {
+        widths[i] = m_list.GetStringWidth(kColumns[i].heading) + margins;
+        if (i > 0) nameWidth -= widths[i];
+    }
+    widths[0] = std::max(widths[0], nameWidth);
+    for (int i = 0; i < kColumnCount; ++i) m_list.InsertColumn(i, kColumns[i].heading, kColumns[i].format, widths[i]);
 }
 
 void CProfilesDlg::FillList() {
@@ -76,6 +93,11 @@ void CProfilesDlg::OnCreate() {
         MessageBoxW(m_hWnd, L"The card could not be identified, so profiles cannot be kept.",
                     GetWindowText().c_str(), MB_ICONEXCLAMATION);
     FillList();
+    if (result != ProfileBook::CreateResult::Created) return;
+    // The newest row is the top one: the user names it at once; Escape keeps "New Profile".
+    m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SetFocus(m_list.m_hWnd);
+    m_list.EditLabel(0);
 }
 
 void CProfilesDlg::OnRename() {

@@ -37,6 +37,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void InsertColumns();
     void FillList();
     // The profile of the selected row when the row still names it; otherwise the rows are rebuilt.
     bool SelectedProfile(int& row, size_t& index);

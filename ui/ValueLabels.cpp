@@ -1,6 +1,8 @@
 #include "ui/ValueLabels.h"
 
 #include "gpu/FanPosition.h"
+#include "res/resource.h"
+#include "ui/Truncate.h"
 
 std::wstring ClockLabel(int mhz) { return std::to_wstring(mhz) + L" MHz"; }
 
@@ -12,3 +14,16 @@ std::wstring FanLabel(int position, bool curveDrives) {
 }
 
 std::wstring TemperatureLabel(int celsius) { return std::to_wstring(celsius); }
+
+std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
+                     std::optional<int> fanPosition) {
+    std::wstring tip = OSKARA_WINDOW_TITLE;
+    if (!clocks) return tip;
+    tip += L" - " + std::to_wstring(celsius) + L" \u00B0C, " + std::to_wstring(TruncToInt(clocks->core)) + L"/" +
+           std::to_wstring(TruncToInt(clocks->memory * memoryFactor));
+    // A card without its own shader clock has no third figure.
+    if (const int shader = TruncToInt(clocks->shader)) tip += L"/" + std::to_wstring(shader);
+    tip += L" MHz";
+    if (fanPosition) tip += L", fan " + FanLabel(*fanPosition);
+    return tip;
+}

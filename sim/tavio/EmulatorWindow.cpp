@@ -13,8 +13,32 @@ constexpr int kScale = 3;
 constexpr int kMargin = 10;
 // Where the parts of the screen are drawn, in client pixels.
 constexpr int kDigitsTop = 10, kDigitWidth = 16, kDigitHeight = 28, kDigitPitch = 24, kFieldPitch = 130;
-constexpr int kLampsTop = 62, kLampPitch = 29, kLampSize = 12;
-constexpr int kBarsTop = 92, kBarLeft = 60, kCellPitch = 16, kCellWidth = 12, kCellHeight = 10, kBarPitch = 16;
+constexpr int kLampsTop = kDigitsTop + kDigitHeight + 6, kLampSize = 12;
+constexpr int kBarsTop = 92, kBarLeft = 60, kCellPitch = 15, kCellWidth = 11, kCellHeight = 10, kBarPitch = 16;
+constexpr int kBarUnitLeft = kBarLeft + 20 * kCellPitch + 4;
+
+// What each lamp is on the device's glass: under each clock field its name and its unit (both lit
+// while connected) and the mark of the clock being edited; the legends before the bars (the fan's
+// blinks in the fan menus) and the bars' units after them.
+struct LampPlace {
+    int x, y;
+    const wchar_t* label;
+};
+const LampPlace kLampPlaces[panel::kLamps] = {
+    {kMargin, kBarsTop + kBarPitch - 1, L"fan"},
+    {kMargin, kBarsTop - 1, L"temp"},
+    {kMargin, kLampsTop, L"core"},
+    {kMargin + 54, kLampsTop, L"MHz"},
+    {kMargin + 94, kLampsTop, L"edit"},
+    {kMargin + kFieldPitch, kLampsTop, L"memory"},
+    {kMargin + kFieldPitch + 54, kLampsTop, L"MHz"},
+    {kMargin + kFieldPitch + 94, kLampsTop, L"edit"},
+    {kMargin + 2 * kFieldPitch, kLampsTop, L"shader"},
+    {kMargin + 2 * kFieldPitch + 54, kLampsTop, L"MHz"},
+    {kMargin + 2 * kFieldPitch + 94, kLampsTop, L"edit"},
+    {kBarUnitLeft, kBarsTop - 1, L"\u00B0C"},
+    {kBarUnitLeft, kBarsTop + kBarPitch - 1, L"%"},
+};
 constexpr int kTextTop = 130;
 constexpr int kKeysTop = 170, kKeyWidth = 90, kKeyHeight = 30;
 constexpr int kKeyCentres[3] = {kMargin + kScale * 15 + 1, kMargin + kScale * 62 + 1, kMargin + kScale * 107 + 1};
@@ -52,6 +76,12 @@ void Label(HDC dc, int x, int y, const wchar_t* text) {
 
 CEmulatorWindow::~CEmulatorWindow() {
     if (m_hwnd) DestroyWindow(m_hwnd);
+}
+
+RECT CEmulatorWindow::LampRect(int lamp) {
+    if (lamp < 0 || lamp >= panel::kLamps) return RECT{};
+    const LampPlace& place = kLampPlaces[lamp];
+    return RECT{place.x, place.y, place.x + kLampSize, place.y + kLampSize};
 }
 
 RECT CEmulatorWindow::KeyRect(int key) {
@@ -203,23 +233,19 @@ struct Glass {
 
 void PaintGlass(HDC dc, const PanelDecoder& decoder) {
     const Glass glass(decoder);
-    static const wchar_t* const kFieldNames[panel::kFields] = {L"core", L"memory", L"shader"};
     for (int field = 0; field < panel::kFields; ++field) {
         const int left = kMargin + field * kFieldPitch;
         for (int digit = 0; digit < panel::kDigits; ++digit)
             for (int s = 0; s < panel::kSegments; ++s)
                 Segment(dc, left + (3 - digit) * kDigitPitch, kDigitsTop, s, glass.segments[field][digit][s]);
-        Label(dc, left, kDigitsTop + kDigitHeight + 4, kFieldNames[field]);
     }
     for (int lamp = 0; lamp < panel::kLamps; ++lamp) {
-        const int x = kMargin + lamp * kLampPitch;
-        Fill(dc, x, kLampsTop, kLampSize, kLampSize, glass.lamps[lamp] ? kLit : kDark);
-        Label(dc, x + kLampSize + 2, kLampsTop - 1, std::to_wstring(lamp).c_str());
+        const LampPlace& place = kLampPlaces[lamp];
+        Fill(dc, place.x, place.y, kLampSize, kLampSize, glass.lamps[lamp] ? kLit : kDark);
+        Label(dc, place.x + kLampSize + 2, place.y - 1, place.label);
     }
-    static const wchar_t* const kBarNames[2] = {L"temp", L"fan"};
     for (int bar = 0; bar < 2; ++bar) {
         const int y = kBarsTop + bar * kBarPitch;
-        Label(dc, kMargin, y - 2, kBarNames[bar]);
         for (int cell = 0; cell < panel::kBarCells; ++cell)
             Fill(dc, kBarLeft + cell * kCellPitch, y, kCellWidth, kCellHeight, glass.cells[bar][cell] ? kLit : kDark);
     }

@@ -23,6 +23,8 @@ public:
 
     // Client rectangles of the keys, 0 left, 1 middle, 2 right, for people and scripts.
     static RECT KeyRect(int key);
+    // Client rectangle of a lamp, by its id; empty for an id the glass lacks.
+    static RECT LampRect(int lamp);
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -34,12 +34,17 @@ TEST_F(MainDialogClockTest, OnlyAClickInsideTheZoneStartsIt) {
         EXPECT_TRUE(closer.Seen().empty());
         EXPECT_TRUE(journal.ClockTests(mark).empty());
 
+        SetWindowPos(dlg->m_hWnd, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);  // off the screen's middle
         Click(300, 259);
         // No drag: the button is up once the box closes, and the window would follow the mouse.
         EXPECT_FALSE(TakeDragAt(300, 259));
         ASSERT_EQ(closer.Seen().size(), 1u);
         EXPECT_EQ(closer.Seen()[0].text, kPassed);
         EXPECT_EQ(closer.Seen()[0].owner, dlg->m_hWnd);
+        RECT window, box = closer.Seen()[0].place;
+        GetWindowRect(dlg->m_hWnd, &window);
+        EXPECT_NEAR(box.left + box.right, window.left + window.right, 2);
+        EXPECT_NEAR(box.top + box.bottom, window.top + window.bottom, 2);
         EXPECT_EQ(journal.ClockTests(mark).size(), 1u);
 
         Click(270, 282);  // the inclusive corner

@@ -62,6 +62,17 @@ TEST_F(MainDialogPoll, OnlyTimer99Polls) {
     EXPECT_EQ(Text(IDC_TEMPERATURE), L"58");
 }
 
+TEST_F(MainDialogPoll, TheTrayTipShowsTheReadingsAndIsGivenOnlyWhenItChanges) {
+    Open("thermal 0 0\ntemp 55\n");
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    Slide(IDC_FAN_SLIDER, 70);
+    Command(IDC_APPLY);
+    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    EXPECT_EQ(host.trayTips, (std::vector<std::wstring>{L"BRENMAR Oskara - 55 \u00B0C, 700/2000/1400 MHz, fan Auto",
+                                                        L"BRENMAR Oskara - 55 \u00B0C, 700/2000/1400 MHz, fan 70 %"}));
+}
+
 TEST_F(MainDialogPoll, ARefreshTakesTheHighestFanOfTheGroupAndDisablesAMissingShaderClock) {
     // No shader domain; every GPU's fan fixed, the fastest neither first nor last.
     Open("gpus 3\ngroup 0 1 2\npci 10DE 0402\n"

@@ -92,7 +92,7 @@ TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
     EXPECT_TRUE(IsWindowEnabled(dlg->m_hWnd));
 }
 
-TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselected) {
+TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockListsTheShownOneAndOpensItsNameForEditing) {
     host.profiles.Replace({MakeProfile(L"Old")});
     OpenMain("");  // memory type 3: the slider shows twice the real clock
     Slide(IDC_MEMORY_SLIDER, 2001);
@@ -105,7 +105,26 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockAndListsTheShownOneUnselect
             EXPECT_EQ(Cell(d, 0, 2), L"2000");
             EXPECT_EQ(Cell(d, 0, 3), L"1440");  // this card's shader follows the core
             EXPECT_EQ(Cell(d, 0, 4), L"Auto");
-            EXPECT_EQ(SelectedRow(d), -1);
+            // Each heading whole (cut short, it would end in "...") and no horizontal scroll bar.
+            const HWND header = reinterpret_cast<HWND>(SendMessageW(List(d), LVM_GETHEADER, 0, 0));
+            int column = 0;
+            for (const wchar_t* heading : {L"Name", L"Core (MHz)", L"Memory (MHz)", L"Shader (MHz)", L"Fan (%)"}) {
+                wchar_t text[64] = L"";
+                HDITEMW item{HDI_TEXT | HDI_WIDTH, 0, text, nullptr, 64};
+                SendMessageW(header, HDM_GETITEMW, column++, reinterpret_cast<LPARAM>(&item));
+                EXPECT_STREQ(text, heading);
+                EXPECT_GT(item.cxy, SendMessageW(List(d), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text))) << text;
+            }
+            EXPECT_FALSE(GetWindowLongW(List(d), GWL_STYLE) & WS_HSCROLL);
+            EXPECT_EQ(SelectedRow(d), 0);
+            const HWND edit = LabelEdit(d);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(GetFocus(), edit);
+            ModalScript::PressKey(edit, VK_ESCAPE);
+        },
+        [&](HWND d) {
+            EXPECT_EQ(LabelEdit(d), nullptr);
+            EXPECT_EQ(Cell(d, 0, 0), L"New Profile");
             ModalScript::Click(d, IDOK);
         },
     });

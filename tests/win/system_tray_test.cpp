@@ -71,15 +71,18 @@ TEST_F(SystemTrayTest, ControllerMessagesReachTheOwnerInOrder) {
     EXPECT_EQ(owner.deviceChanges[0], (std::pair<WPARAM, LPARAM>{0x8000, 1234}));
 }
 
-TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndDoubleClickOpensTheMainWindow) {
+TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndAClickOrDoubleClickOpensTheMainWindow) {
     EXPECT_EQ(tray.SendMessage(kCallback, kId + 1, WM_LBUTTONDBLCLK), 0);
     EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_MOUSEMOVE), 1);
     Pump();
     EXPECT_FALSE(main.IsWindowVisible());
 
-    EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_LBUTTONDBLCLK), 1);
-    Pump();
-    EXPECT_TRUE(main.IsWindowVisible());
+    for (LPARAM click : {WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
+        main.ShowWindow(SW_HIDE);
+        EXPECT_EQ(tray.SendMessage(kCallback, kId, click), 1);
+        Pump();
+        EXPECT_TRUE(main.IsWindowVisible()) << click;
+    }
 }
 
 TEST_F(SystemTrayTest, OpenCommandRestoresAHiddenMainWindowOtherMessagesDoNot) {

@@ -1,4 +1,4 @@
-// The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged.
+// The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged; its window's lamps.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "sim/tavio/EmulatorTransport.h"
+#include "sim/tavio/EmulatorWindow.h"
+#include "tests/win/support/SkinPixels.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
@@ -136,3 +138,24 @@ TEST(TavioEmulator, ReportsArePaddedDecodedAndLoggedAsHexLines) {
 }
 
 }  // namespace
+
+TEST(TavioEmulator, EachLampShowsLitInItsOwnPlaceOnTheGlass) {
+    CEmulatorTransport emulator(WinTest::TempPath(L"tavio-lamps.log"));
+    ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
+    // The core's edit mark (address 4, bit 3) and the cell lamp 11 (address 16).
+    for (uint8_t address : {4, 16}) {
+        const uint8_t report[] = {0x00, 0x04, 0x1B, 0x30, address, static_cast<uint8_t>(address == 4 ? 0x08 : 0x02)};
+        ASSERT_TRUE(emulator.WriteReport(report, sizeof(report)));
+    }
+    CEmulatorWindow window(emulator);
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), nullptr));
+    UpdateWindow(window.Handle());
+    std::vector<COLORREF> centres;
+    for (int lamp = 0; lamp < 13; ++lamp) {
+        const RECT r = CEmulatorWindow::LampRect(lamp);
+        centres.push_back(WindowPixel(window.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    }
+    const COLORREF lit = centres[4], dark = centres[2];
+    EXPECT_NE(lit, dark);
+    for (int lamp = 0; lamp < 13; ++lamp) EXPECT_EQ(centres[lamp], lamp == 4 || lamp == 11 ? lit : dark) << lamp;
+}

@@ -138,6 +138,7 @@ void MessageBoxCloser::CloseOpenBox() {
 
     SeenMessageBox seen;
     seen.owner = GetWindow(search.box, GW_OWNER);
+    GetWindowRect(search.box, &seen.place);
     for (HWND child = GetWindow(search.box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[16] = L"";
         GetClassNameW(child, name, 16);

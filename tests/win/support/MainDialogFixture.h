@@ -46,6 +46,7 @@ struct SeenMessageBox {
     std::wstring text;
     HICON icon = nullptr;
     HWND owner = nullptr;
+    RECT place{};
 };
 
 // Closes every message box the GUI thread opens while this object lives, pressing OK. The boxes
@@ -91,6 +92,7 @@ public:
         controllerReadings.push_back({temperatureCells, fanCells});
     }
     void OptionsStored() override {}
+    void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
@@ -101,6 +103,7 @@ public:
     std::vector<std::array<int, 4>> controllerClocks;
     bool controllerFollowsPoll = false;
     std::vector<std::array<int, 2>> controllerReadings;
+    std::vector<std::wstring> trayTips;
 };
 
 class MainDialogFixture : public ::testing::Test {
