@@ -128,14 +128,16 @@ finish "$title" "$exit_command"
 
 launch "$demo" "$title" visible
 reports_before=$(wc -l <"$OSKARA_SIM_TAVIO_LOG")
-# The emulator counts its own work on the GUI thread (decoding, logging, drawing); asked before
-# and after, it is taken off the GUI thread's count.
-emulator_cost() { "$WINE64" "$findwindow" Tavio --send "$emulator_cost_message" 0 2>/dev/null || echo 0; }
-emulator_before=$(emulator_cost)
-idle_cpu "$idle_seconds"
-emulator_after=$(emulator_cost)
+# The emulator counts its own work on the GUI thread (decoding, logging, drawing); asked at both
+# ends of the window, it is taken off the GUI thread's count.
+emulator_cost() {
+  local answer
+  answer=$("$WINE64" "$findwindow" Tavio --send "$emulator_cost_message" 0 2>/dev/null | tr -d '\r')
+  [[ $answer =~ ^[0-9]+$ ]] && echo "$answer"
+}
+idle_cpu "$idle_seconds" emulator_cost
 reports_after=$(wc -l <"$OSKARA_SIM_TAVIO_LOG")
-emulator_ns=$(((emulator_after - emulator_before) * 1000))
+emulator_ns=$(((IDLE_ASKED_TO - IDLE_ASKED_FROM) * 1000))
 demo_program_pct=$(pct $((IDLE_ALL_NS - emulator_ns)) "$IDLE_NS")
 row idle_demo_pct "idle CPU, controller connected: the program's own (% of a core)" "$demo_program_pct" "$floor_idle" - "<= 0.05 %" "$demo_program_pct" 0.05
 row idle_demo_gui_pct "of it the GUI thread (% of a core)" "$(pct $((IDLE_GUI_NS - emulator_ns)) "$IDLE_NS")" - - - - -

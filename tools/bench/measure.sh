@@ -60,15 +60,18 @@ finish() {
   PID=
 }
 
-# idle_cpu <seconds>: CPU of $PID and of the wineserver over that many seconds of nothing to do;
-# sets IDLE_PCT (the program, percent of one core) and SERVER_PCT (the wineserver's share).
+# idle_cpu <seconds> [ask]: CPU of $PID and of the wineserver over that many seconds of nothing to
+# do; sets IDLE_PCT (the program, percent of one core) and SERVER_PCT (the wineserver's share);
+# the command ask, if given, is run at both ends of the window into IDLE_ASKED_FROM and _TO.
 idle_cpu() {
   local seconds=$1 server p0 s0 p1 s1 t0 t1
   server=$(wineserver_pid)
   sleep 2  # the start's own work settles
   t0=$(now_us); p0=$(cpu_ns "$PID"); s0=$(cpu_ns "${server:-0}"); g0=$(main_thread_ns "$PID")
   IDLE_FROM=$t0
+  [ -z "${2:-}" ] || IDLE_ASKED_FROM=$("$2") || die "$2 gave no answer"
   sleep "$seconds"
+  [ -z "${2:-}" ] || IDLE_ASKED_TO=$("$2") || die "$2 gave no answer"
   t1=$(now_us); p1=$(cpu_ns "$PID"); s1=$(cpu_ns "${server:-0}"); g1=$(main_thread_ns "$PID")
   IDLE_TO=$t1
   IDLE_GUI_NS=$((g1 - g0)) IDLE_ALL_NS=$((p1 - p0)) IDLE_NS=$((t1 - t0))000
