@@ -37,3 +37,12 @@ struct KernelHandleTraits {
 
 // A mutex, event, thread or file.
 using CKernelHandle = COwnedHandle<KernelHandleTraits>;
+
+struct ModuleHandleTraits {
+    using Handle = HMODULE;
+    static Handle Empty() { return nullptr; }
+    static void Release(Handle h) { FreeLibrary(h); }
+};
+
+// A library loaded for a while.
+using CLoadedModule = COwnedHandle<ModuleHandleTraits>;

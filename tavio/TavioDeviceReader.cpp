@@ -33,16 +33,17 @@ CTavioReader::Read CTavioReader::ReadOne(uint8_t* buffer, DWORD& transferred) {
     if (!ReadFile(m_read, buffer, static_cast<DWORD>(m_inputLength), nullptr, &m_overlapped) &&
         GetLastError() != ERROR_IO_PENDING)
         return Read::Failed;
+    // No timeout: a stop or a removed device's failed read ends the wait, so an idle controller
+    // never wakes the reader.
     HANDLE waits[2] = {m_stopEvent.Get(), m_readEvent.Get()};
-    const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, TavioDeviceRules::kReadTimeoutMs);
+    const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (woke == WAIT_OBJECT_0 + 1)
         return GetOverlappedResult(m_read, &m_overlapped, &transferred, FALSE) ? Read::Report : Read::Failed;
     // The buffer and the record belong to the read until its cancel has completed.
     CancelIo(m_read);
     GetOverlappedResult(m_read, &m_overlapped, &transferred, TRUE);
     transferred = 0;
-    if (woke == WAIT_OBJECT_0) return Read::Stopped;
-    return woke == WAIT_TIMEOUT ? Read::TimedOut : Read::Failed;
+    return woke == WAIT_OBJECT_0 ? Read::Stopped : Read::Failed;
 }
 
 // Only what a read completed is decoded; a failing read is tried again after a pause, never in a
@@ -54,8 +55,6 @@ void CTavioReader::Loop(HWND window) {
         switch (ReadOne(buffer, transferred)) {
         case Read::Stopped:
             return;
-        case Read::TimedOut:
-            break;
         case Read::Failed:
             if (WaitForSingleObject(m_stopEvent.Get(), TavioDeviceRules::kReadRetryMs) == WAIT_OBJECT_0) return;
             break;

@@ -25,7 +25,7 @@ public:
     bool Running() const { return m_thread.joinable(); }
 
 private:
-    enum class Read { Report, Stopped, Failed, TimedOut };
+    enum class Read { Report, Stopped, Failed };
     Read ReadOne(uint8_t* buffer, DWORD& transferred);
     void Loop(HWND window);
 

@@ -11,7 +11,6 @@ constexpr uint16_t kVendorId = 0x1008;
 constexpr uint16_t kProductId = 0x1013;
 // The longest report the screen sends.
 constexpr size_t kLongestOutputReport = 53;
-constexpr size_t kReadTimeoutMs = 6000;
 // A failing read is tried again after this long, so a dead device never spins the reader.
 constexpr unsigned kReadRetryMs = 100;
 

@@ -1,8 +1,10 @@
 #include "ui/MonitorWnd.h"
 
 #include <commdlg.h>
+#include <cwchar>
 #include <windowsx.h>
 
+#include "framework/OwnedHandle.h"
 #include "res/resource.h"
 #include "store/Settings.h"
 
@@ -96,6 +98,24 @@ void CMonitorWnd::OnPaint() {
     EndPaint(m_hWnd, &paint);
 }
 
+namespace {
+
+// The file dialogs' library is loaded only for the dialog: linked in, it brings the printing
+// libraries with it, a few megabytes resident for as long as the program runs.
+bool AskSaveFileName(OPENFILENAMEW& dialog) {
+    wchar_t library[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(library, MAX_PATH);
+    if (length == 0 || length + 14 >= MAX_PATH) return false;
+    wcscpy(library + length, L"\\comdlg32.dll");
+    const CLoadedModule module(LoadLibraryW(library));
+    if (!module.Valid()) return false;
+    using Ask = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto ask = reinterpret_cast<Ask>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "GetSaveFileNameW")));
+    return ask && ask(&dialog);
+}
+
+}  // namespace
+
 void CMonitorWnd::ChooseLogFile() {
     wchar_t path[MAX_PATH] = L"oskara-log.csv";
     OPENFILENAMEW dialog{};
@@ -106,7 +126,7 @@ void CMonitorWnd::ChooseLogFile() {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = L"csv";
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_HIDEREADONLY;
-    if (GetSaveFileNameW(&dialog)) m_owner.StartLog(path);
+    if (AskSaveFileName(dialog)) m_owner.StartLog(path);
 }
 
 bool CMonitorWnd::OnCommand(WORD id, WORD code) {

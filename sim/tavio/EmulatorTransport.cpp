@@ -72,6 +72,7 @@ bool CEmulatorTransport::IsSameDevice(const DEV_BROADCAST_HDR* header) const {
 bool CEmulatorTransport::WriteReport(const uint8_t* bytes, size_t length) {
     if (length == 0) return true;
     if (!m_open || !m_plugged || !bytes || length > kOutputLength) return false;
+    const CEmulatorCost::Section counted(m_cost);
     std::vector<uint8_t> report(bytes, bytes + length);
     report.resize(kOutputLength, 0);
     m_panel.Feed(report);

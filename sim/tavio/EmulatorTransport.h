@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/tavio/EmulatorCost.h"
 #include "sim/tavio/KeyReports.h"
 #include "sim/tavio/PanelDecoder.h"
 #include "tavio/TavioTransport.h"
@@ -67,6 +68,7 @@ public:
     bool Plugged() const { return m_plugged; }
 
     const PanelDecoder& Panel() const { return m_panel; }
+    CEmulatorCost& Cost() { return m_cost; }
     // Called on the GUI thread after every output report.
     void SetScreenListener(std::function<void()> listener) { m_listener = std::move(listener); }
     int ReadersRunning() const { return m_readersRunning; }
@@ -81,6 +83,7 @@ private:
     void Log(const std::vector<uint8_t>& report);
 
     PanelDecoder m_panel{kOutputLength};
+    CEmulatorCost m_cost;
     std::function<void()> m_listener;
     std::unique_ptr<FILE, int (*)(FILE*)> m_log{nullptr, fclose};
     std::vector<HWND> m_arrivalWindows;

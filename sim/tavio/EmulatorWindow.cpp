@@ -72,6 +72,17 @@ void Label(HDC dc, int x, int y, const wchar_t* text) {
     SetBkMode(dc, OPAQUE);
 }
 
+// Everything of the decoder that the window draws.
+std::vector<uint8_t> Snapshot(const PanelDecoder& decoder) {
+    std::vector<uint8_t> shown;
+    for (size_t address = 0; address < panel::kSegmentBytes; ++address) shown.push_back(decoder.SegmentByte(address));
+    for (int y = 0; y < PanelDecoder::kTextHeight; ++y)
+        for (int x = 0; x < PanelDecoder::kTextWidth; ++x) shown.push_back(decoder.Pixel(x, y));
+    const size_t errors = decoder.Errors().size();
+    for (size_t byte = 0; byte < sizeof(errors); ++byte) shown.push_back(static_cast<uint8_t>(errors >> (8 * byte)));
+    return shown;
+}
+
 }  // namespace
 
 CEmulatorWindow::~CEmulatorWindow() {
@@ -108,7 +119,7 @@ bool CEmulatorWindow::Create(HINSTANCE instance, HWND below) {
                                    kKeysTop + kKeyHeight + 12, 90, 24, m_hwnd,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPlugButtonId)), instance, nullptr);
     SendMessageW(m_plugButton, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    m_emulator.SetScreenListener([this] { InvalidateRect(m_hwnd, nullptr, FALSE); });
+    m_emulator.SetScreenListener([this] { ScreenChanged(); });
     ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     return true;
 }
@@ -131,7 +142,10 @@ LRESULT CALLBACK CEmulatorWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 
 LRESULT CEmulatorWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case kCostMessage:
+        return static_cast<LRESULT>(m_emulator.Cost().Microseconds());
     case WM_PAINT: {
+        const CEmulatorCost::Section counted(m_emulator.Cost());
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_hwnd, &ps);
         Paint(dc);
@@ -178,6 +192,13 @@ void CEmulatorWindow::KeyDown(int key) {
     if (m_held >= 0) return;
     m_held = key;
     m_emulator.Press(kKeys[key]);
+    InvalidateRect(m_hwnd, nullptr, FALSE);
+}
+
+void CEmulatorWindow::ScreenChanged() {
+    std::vector<uint8_t> shown = Snapshot(m_emulator.Panel());
+    if (shown == m_shown) return;
+    m_shown = std::move(shown);
     InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 

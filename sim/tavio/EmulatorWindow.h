@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "sim/tavio/EmulatorTransport.h"
 
 // The controller on the desktop: its screen as the emulator decodes it (the three numbers as
@@ -11,6 +14,8 @@ class CEmulatorWindow {
 public:
     static constexpr const wchar_t* kTitle = L"Tavio";
     static constexpr int kPlugButtonId = 100;
+    // Answered with the microseconds the emulator's own work has taken on the GUI thread so far.
+    static constexpr UINT kCostMessage = WM_APP + 0x71;
 
     explicit CEmulatorWindow(CEmulatorTransport& emulator) : m_emulator(emulator) {}
     ~CEmulatorWindow();
@@ -33,9 +38,12 @@ private:
     void KeyUp();
     void TogglePlug();
     void Paint(HDC dc);
+    void ScreenChanged();
 
     CEmulatorTransport& m_emulator;
     HWND m_hwnd = nullptr;
     HWND m_plugButton = nullptr;
     int m_held = -1;
+    // What the last paint showed of the decoder: a report that changes none of it is not redrawn.
+    std::vector<uint8_t> m_shown;
 };

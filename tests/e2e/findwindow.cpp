@@ -2,12 +2,14 @@
 // optionally posts a command or a message to every one found (a window that does not know it
 // ignores it), prints a control's text or where a control is on the screen.
 //   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
-//                       --rect <control id> | --client-origin | --send-timed <msg> <wparam>]
+//                       --rect <control id> | --client-origin | --send-timed <msg> <wparam> |
+//                       --send <msg> <wparam>]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all");
 // with --rect, that control's screen rectangle as "left top right bottom"; with --client-origin,
 // the screen position of the first window's client area as "x y"; with --send-timed, instead, the
-// message is sent (not posted) to each window in turn and the microseconds its handlers took.
+// message is sent (not posted) to each window in turn and the microseconds its handlers took;
+// with --send, the message is sent to the first window and its answer printed.
 // Exit code 1 when no window (or, with --text, no such control) exists.
 //   findwindow --key <down|up> <virtual key>
 // presses or lets go a key as the keyboard does, for every program of the prefix (X keys reach only
@@ -105,6 +107,12 @@ int wmain(int argc, wchar_t** argv) {
         POINT origin{0, 0};
         ClientToScreen(search.found.front(), &origin);
         std::printf("%ld %ld\n", origin.x, origin.y);
+        return 0;
+    }
+    if (argc >= 5 && std::wcscmp(argv[2], L"--send") == 0) {
+        const LRESULT answer = SendMessageW(search.found.front(), std::wcstoul(argv[3], nullptr, 0),
+                                            std::wcstoul(argv[4], nullptr, 0), 0);
+        std::printf("%lld\n", static_cast<long long>(answer));
         return 0;
     }
     if (argc >= 5 && std::wcscmp(argv[2], L"--send-timed") == 0)

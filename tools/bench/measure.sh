@@ -5,6 +5,8 @@ now_us() { date +%s%6N; }
 # CPU time of every thread of a process so far, in nanoseconds (the scheduler's own count, finer
 # than the 10 ms ticks of utime and stime).
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
+# The same for the process's first thread alone: under Wine, the program's GUI thread.
+main_thread_ns() { awk '{ print $1 }' /proc/"$1"/task/"$1"/schedstat 2>/dev/null || echo 0; }
 rss_kb() { awk '$1 == "VmRSS:" { print $2 }' /proc/"$1"/status; }
 
 # The wineserver of this run's prefix: the one process of that name started with our WINEPREFIX.
@@ -58,20 +60,27 @@ finish() {
   PID=
 }
 
-# idle_cpu <seconds>: CPU of $PID and of the wineserver over that many seconds of nothing to do;
-# sets IDLE_PCT (the program, percent of one core) and SERVER_PCT (the wineserver's share).
+# idle_cpu <seconds> [ask]: CPU of $PID and of the wineserver over that many seconds of nothing to
+# do; sets IDLE_PCT (the program, percent of one core) and SERVER_PCT (the wineserver's share);
+# the command ask, if given, is run at both ends of the window into IDLE_ASKED_FROM and _TO.
 idle_cpu() {
   local seconds=$1 server p0 s0 p1 s1 t0 t1
   server=$(wineserver_pid)
   sleep 2  # the start's own work settles
-  t0=$(now_us); p0=$(cpu_ns "$PID"); s0=$(cpu_ns "${server:-0}")
+  t0=$(now_us); p0=$(cpu_ns "$PID"); s0=$(cpu_ns "${server:-0}"); g0=$(main_thread_ns "$PID")
   IDLE_FROM=$t0
+  [ -z "${2:-}" ] || IDLE_ASKED_FROM=$("$2") || die "$2 gave no answer"
   sleep "$seconds"
-  t1=$(now_us); p1=$(cpu_ns "$PID"); s1=$(cpu_ns "${server:-0}")
+  [ -z "${2:-}" ] || IDLE_ASKED_TO=$("$2") || die "$2 gave no answer"
+  t1=$(now_us); p1=$(cpu_ns "$PID"); s1=$(cpu_ns "${server:-0}"); g1=$(main_thread_ns "$PID")
   IDLE_TO=$t1
+  IDLE_GUI_NS=$((g1 - g0)) IDLE_ALL_NS=$((p1 - p0)) IDLE_NS=$((t1 - t0))000
   IDLE_PCT=$(awk -v c=$((p1 - p0)) -v t=$((t1 - t0)) 'BEGIN { printf "%.3f", c / (t * 1000) * 100 }')
   SERVER_PCT=$(awk -v c=$((s1 - s0)) -v t=$((t1 - t0)) 'BEGIN { printf "%.3f", c / (t * 1000) * 100 }')
 }
+
+# pct <nanoseconds> <nanoseconds of wall time>: percent of one core.
+pct() { awk -v c="$1" -v t="$2" 'BEGIN { printf "%.3f", c / t * 100 }'; }
 
 # The journal's calls between two times, grouped into bursts (a gap of more than a second ends
 # one): prints the median number of calls per burst and the functions of the first burst.
