@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "store/SettingsStore.h"
+#include "tests/host/SectionEntries.h"
 
 // A settings store in memory with the registry's typing: a value of the other type reads as
 // absent. Keeps a log of deletions so the store's order can be checked.
@@ -39,14 +40,7 @@ public:
     bool HasValue(const std::wstring& section, const std::wstring& name) override {
         return Find(section, name) != nullptr;
     }
-    size_t EntryCount(const std::wstring& section) override {
-        const auto s = sections.find(section);
-        size_t count = s == sections.end() ? 0 : s->second.size();
-        const std::wstring below = section + L"\\";
-        for (auto it = sections.lower_bound(below); it != sections.end() && it->first.compare(0, below.size(), below) == 0; ++it)
-            if (it->first.find(L'\\', below.size()) == std::wstring::npos) ++count;
-        return count;
-    }
+    size_t EntryCount(const std::wstring& section) override { return CountSectionEntries(sections, section); }
 
 private:
     const Value* Find(const std::wstring& section, const std::wstring& name) const {
