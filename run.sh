@@ -23,6 +23,7 @@ export OSKARA_SIM_TAVIO_LOG="$root/out/tavio-reports.log"
 : >"$OSKARA_SIM_TAVIO_LOG"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  prefix_window_manager "$WINEPREFIX" "$(display_window_manager)"
   exec "$WINE64" "$program" "$@"
 fi
 
