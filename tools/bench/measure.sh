@@ -3,8 +3,8 @@
 now_us() { date +%s%6N; }
 
 # CPU time of every thread of a process so far, in nanoseconds (the scheduler's own count, finer
-# than the 10 ms ticks of utime and stime).
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
+# than the 10 ms ticks of utime and stime). Printed as %.0f: mawk's %d stops at 2^31, 2.1 s.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'; }
 # The same for the process's first thread alone: under Wine, the program's GUI thread.
 main_thread_ns() { awk '{ print $1 }' /proc/"$1"/task/"$1"/schedstat 2>/dev/null || echo 0; }
 rss_kb() { awk '$1 == "VmRSS:" { print $2 }' /proc/"$1"/status; }
