@@ -12,6 +12,7 @@ bool CDIB::LoadFromResource(UINT id, HMODULE module) {
     }
     HGLOBAL loaded = LoadResource(module, found);
     const auto* data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    // The resource stays mapped with the module: the image paints from it instead of a copy.
     m_lastError = ParseDib(data, data ? SizeofResource(module, found) : 0, m_image);
     return m_lastError == kDibOk;
 }
@@ -21,7 +22,7 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
         m_lastError = kDibNoDeviceContext;
         return nullptr;
     }
-    if (m_image.pixels.empty() || m_image.width == 0 || m_image.height == 0) {
+    if (!HasImage()) {
         m_lastError = kDibNoImage;
         return nullptr;
     }
@@ -31,7 +32,7 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
     }
     const std::vector<uint8_t> block = DibInfoBlock(m_image);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
-    HBITMAP bitmap = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_image.pixels.data(), info, DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_image.PixelData(), info, DIB_RGB_COLORS);
     m_lastError = bitmap ? kDibOk : kDibDeviceRefused;
     return bitmap;
 }
@@ -44,7 +45,7 @@ bool CDIB::Draw(HDC dc, int x, int y) const {
     const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
     const auto height = static_cast<UINT>(m_image.height);
     return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(m_image.width), height, 0, 0, 0, height,
-                             m_image.pixels.data(), info, DIB_RGB_COLORS) != 0;
+                             m_image.PixelData(), info, DIB_RGB_COLORS) != 0;
 }
 
 HRGN CDIB::BuildRegion(uint32_t key) const {
