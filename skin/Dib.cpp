@@ -39,11 +39,11 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
     return bitmap;
 }
 
-// No device bitmap is kept for a large image: under Wine it costs more than a megabyte resident.
+// No device bitmap is kept: under Wine one costs the image again at the screen's depth.
 // Painted in bands: the system converts what it paints into a buffer of the screen's format, and
 // one for the whole skin stays in the heap after the paint (0.7 MB under Wine).
-bool CDIB::Draw(HDC dc, int x, int y) const {
-    if (!dc || !HasImage()) return false;
+bool CDIB::DrawRows(HDC dc, int x, int y, int firstRow, int rowCount) const {
+    if (!dc || !HasImage() || firstRow < 0 || rowCount < 0 || firstRow + rowCount > m_image.height) return false;
     if (m_image.bitsPerPixel == 8 && (m_image.colours.empty() || m_image.colourCount == 0)) return false;
     const std::vector<uint8_t> block = DibInfoBlock(m_image);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
@@ -51,11 +51,12 @@ bool CDIB::Draw(HDC dc, int x, int y) const {
     const int band = std::max(1, kBandBytes / (m_image.width * 4));
     const auto width = static_cast<DWORD>(m_image.width);
     const auto height = static_cast<UINT>(m_image.height);
-    for (int top = 0; top < m_image.height; top += band) {
-        const int rows = std::min(band, m_image.height - top);
+    for (int done = 0; done < rowCount; done += band) {
+        const int rows = std::min(band, rowCount - done);
+        const int top = firstRow + done;
         // The source's y counts from the bottom row of a bottom-up image.
-        if (SetDIBitsToDevice(dc, x, y + top, width, static_cast<DWORD>(rows), 0, m_image.height - top - rows, 0, height,
-                              m_image.PixelData(), info, DIB_RGB_COLORS) == 0)
+        if (SetDIBitsToDevice(dc, x, y + done, width, static_cast<DWORD>(rows), 0, m_image.height - top - rows, 0,
+                              height, m_image.PixelData(), info, DIB_RGB_COLORS) == 0)
             return false;
     }
     return true;
