@@ -8,11 +8,10 @@
 #include "app/StartupRules.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
-#include "tavio/TavioDevice.h"
 #include "tavio/TavioDeviceRules.h"
 
 COskaraApp::COskaraApp(const wchar_t* appName, std::unique_ptr<TavioTransport> transport)
-    : CWinApp(appName), m_tavio(transport ? std::move(transport) : std::make_unique<CTavioDevice>()) {
+    : CWinApp(appName), m_tavio(std::move(transport)) {
     m_profiles.SetSaver([this](const ProfileList&) { SaveProfiles(); });
     m_profiles.SetCardKnown(false);
 }

@@ -14,6 +14,7 @@
 #include "tavio/Menu.h"
 #include "tavio/MenuHost.h"
 #include "tavio/TextSurfaceGdi.h"
+#include "tavio/TavioDevice.h"
 #include "tavio/TavioTransport.h"
 #include "ui/OskaraDlg.h"
 
@@ -27,8 +28,10 @@ public:
     static constexpr UINT kTrayCallbackMessage = 0x800A;
 
     // Without a name the executable's names the application; without a transport the controller
-    // is looked for among the HID devices.
-    explicit COskaraApp(const wchar_t* appName = nullptr, std::unique_ptr<TavioTransport> transport = nullptr);
+    // is looked for among the HID devices. The default is made where it is used, so a program
+    // that brings its own transport (the demo build) links no HID discovery.
+    explicit COskaraApp(const wchar_t* appName = nullptr,
+                        std::unique_ptr<TavioTransport> transport = std::make_unique<CTavioDevice>());
 
     bool InitInstance() override;
     int ExitInstance() override;

@@ -1,7 +1,10 @@
 #include "monitor/History.h"
 
 void MonitorHistory::Add(const MonitorSample& sample) {
-    m_samples[m_next] = sample;
+    if (m_samples.size() < kCapacity)
+        m_samples.push_back(sample);
+    else
+        m_samples[m_next] = sample;
     m_next = (m_next + 1) % kCapacity;
     if (m_count < kCapacity) ++m_count;
 }

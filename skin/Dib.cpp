@@ -1,5 +1,7 @@
 #include "skin/Dib.h"
 
+#include <algorithm>
+
 #include "skin/PixelRuns.h"
 #include "skin/SkinScale.h"
 
@@ -12,6 +14,7 @@ bool CDIB::LoadFromResource(UINT id, HMODULE module) {
     }
     HGLOBAL loaded = LoadResource(module, found);
     const auto* data = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    // The resource stays mapped with the module: the image paints from it instead of a copy.
     m_lastError = ParseDib(data, data ? SizeofResource(module, found) : 0, m_image);
     return m_lastError == kDibOk;
 }
@@ -21,7 +24,7 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
         m_lastError = kDibNoDeviceContext;
         return nullptr;
     }
-    if (m_image.pixels.empty() || m_image.width == 0 || m_image.height == 0) {
+    if (!HasImage()) {
         m_lastError = kDibNoImage;
         return nullptr;
     }
@@ -31,20 +34,32 @@ HBITMAP CDIB::CreateDeviceBitmap(HDC dc) {
     }
     const std::vector<uint8_t> block = DibInfoBlock(m_image);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
-    HBITMAP bitmap = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_image.pixels.data(), info, DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_image.PixelData(), info, DIB_RGB_COLORS);
     m_lastError = bitmap ? kDibOk : kDibDeviceRefused;
     return bitmap;
 }
 
-// No device bitmap is kept for a large image: under Wine it costs more than a megabyte resident.
-bool CDIB::Draw(HDC dc, int x, int y) const {
-    if (!dc || !HasImage()) return false;
+// No device bitmap is kept: under Wine one costs the image again at the screen's depth.
+// Painted in bands: the system converts what it paints into a buffer of the screen's format, and
+// one for the whole skin stays in the heap after the paint (0.7 MB under Wine).
+bool CDIB::DrawRows(HDC dc, int x, int y, int firstRow, int rowCount) const {
+    if (!dc || !HasImage() || firstRow < 0 || rowCount < 0 || firstRow + rowCount > m_image.height) return false;
     if (m_image.bitsPerPixel == 8 && (m_image.colours.empty() || m_image.colourCount == 0)) return false;
     const std::vector<uint8_t> block = DibInfoBlock(m_image);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
+    constexpr int kBandBytes = 64 * 1024;
+    const int band = std::max(1, kBandBytes / (m_image.width * 4));
+    const auto width = static_cast<DWORD>(m_image.width);
     const auto height = static_cast<UINT>(m_image.height);
-    return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(m_image.width), height, 0, 0, 0, height,
-                             m_image.pixels.data(), info, DIB_RGB_COLORS) != 0;
+    for (int done = 0; done < rowCount; done += band) {
+        const int rows = std::min(band, rowCount - done);
+        const int top = firstRow + done;
+        // The source's y counts from the bottom row of a bottom-up image.
+        if (SetDIBitsToDevice(dc, x, y + done, width, static_cast<DWORD>(rows), 0, m_image.height - top - rows, 0,
+                              height, m_image.PixelData(), info, DIB_RGB_COLORS) == 0)
+            return false;
+    }
+    return true;
 }
 
 HRGN CDIB::BuildRegion(uint32_t key) const {

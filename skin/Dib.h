@@ -22,8 +22,10 @@ public:
     HBITMAP CreateDeviceBitmap(HDC dc);
     // Paints the image with its top left corner at (x, y) straight from the held pixels; false
     // when there is no image or the device refuses it.
-    bool Draw(HDC dc, int x, int y) const;
-    bool HasImage() const { return !m_image.pixels.empty() && m_image.width > 0 && m_image.height > 0; }
+    bool Draw(HDC dc, int x, int y) const { return DrawRows(dc, x, y, 0, m_image.height); }
+    // The same for rowCount rows from firstRow (from the top), drawn with their top at y.
+    bool DrawRows(HDC dc, int x, int y, int firstRow, int rowCount) const;
+    bool HasImage() const { return m_image.PixelSize() > 0 && m_image.width > 0 && m_image.height > 0; }
     // x from the left, y from the top; the value is raw (24-bit: red in bits 16-23).
     bool GetPixelValue(int x, int y, uint32_t& value) const { return DibPixelValue(m_image, x, y, value); }
     // One rectangle per run of non-key pixels; the caller owns the region.

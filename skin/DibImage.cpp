@@ -59,19 +59,20 @@ int32_t ParseDib(const uint8_t* data, size_t size, DibImage& image) {
             out[3] = 0;
         }
     }
-    loaded.pixels.assign(data + pixelStart, data + pixelStart + pixelBytes);
+    loaded.inPlace = data + pixelStart;
+    loaded.inPlaceSize = static_cast<size_t>(pixelBytes);
     image = std::move(loaded);
     return kDibOk;
 }
 
 bool DibPixelValue(const DibImage& image, int32_t x, int32_t y, uint32_t& value) {
-    if (image.pixels.empty() || x < 0 || y < 0 || x >= image.width || y >= image.height) return false;
+    if (image.PixelSize() == 0 || x < 0 || y < 0 || x >= image.width || y >= image.height) return false;
     const unsigned bytes = image.bitsPerPixel / 8;
     if (image.bitsPerPixel != 8 && image.bitsPerPixel != 16 && image.bitsPerPixel != 24) return false;
     const uint64_t row = uint64_t(image.height - y - 1);
     const uint64_t at = row * DibRowStride(image.bitsPerPixel, image.width) + uint64_t(x) * image.bitsPerPixel / 8;
-    if (at + bytes > image.pixels.size()) return false;
-    const uint8_t* p = &image.pixels[at];
+    if (at + bytes > image.PixelSize()) return false;
+    const uint8_t* p = image.PixelData() + at;
     value = bytes == 1 ? p[0] : bytes == 2 ? Read16(p) : uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
     return true;
 }

@@ -32,8 +32,9 @@ constexpr size_t kInfoBlockSize = kSize + kMaxColours * kColourEntry;
 static_assert(kInfoBlockSize == 1064, "the device bitmap's information block");
 }  // namespace DibHeader
 
-// One device-independent image held in memory: the pixel array as stored (bottom row first) and,
-// for 8 bits per pixel, its colour table as red, green, blue, 0.
+// One device-independent image: the pixel array as stored (bottom row first) and, for 8 bits per
+// pixel, its colour table as red, green, blue, 0. A parsed image's pixels stay where they were read
+// (`inPlace`); a made one (an enlargement) holds them in `pixels`.
 struct DibImage {
     int32_t width = 0;
     int32_t height = 0;
@@ -41,6 +42,11 @@ struct DibImage {
     uint32_t colourCount = 0;
     std::vector<uint8_t> pixels;
     std::vector<uint8_t> colours;
+    const uint8_t* inPlace = nullptr;
+    size_t inPlaceSize = 0;
+
+    const uint8_t* PixelData() const { return inPlace ? inPlace : pixels.data(); }
+    size_t PixelSize() const { return inPlace ? inPlaceSize : pixels.size(); }
 };
 
 // Bytes per stored row: whole bytes of the row's bits, padded to a multiple of 4.
@@ -48,7 +54,8 @@ uint64_t DibRowStride(uint16_t bitsPerPixel, int32_t width);
 
 // Reads a bitmap resource's bytes. Nothing is read outside [data, data + size): a header whose
 // sizes, colour table or pixel array do not fit gives kDibNoImage (kDibNoColourTable for an 8-bit
-// table) and leaves `image` empty.
+// table) and leaves `image` empty. The pixels are not copied: `data` must outlive the image (a
+// bitmap resource lives as long as its module).
 int32_t ParseDib(const uint8_t* data, size_t size, DibImage& image);
 
 // The raw value at column x, row y from the top: an 8-bit colour index, the 16-bit word, or the

@@ -1,11 +1,9 @@
 #include "tavio/TavioDevice.h"
 
+#include "tavio/HidInterfaceScan.h"
 #include "tavio/TavioDeviceReader.h"
 #include "tavio/TavioDeviceRules.h"
 
-// The records' fixed parts differ between the x86 and x64 builds; the size must be the platform's.
-static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == (sizeof(void*) == 8 ? 32 : 28), "interface record size");
-static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) == (sizeof(void*) == 8 ? 8 : 6), "detail record size");
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32, "notification filter size");
 
 namespace {
@@ -16,20 +14,6 @@ std::u16string Units(const std::wstring& text) { return std::u16string(text.begi
 
 HANDLE OpenPath(const std::wstring& path, DWORD access, DWORD flags) {
     return CreateFileW(path.c_str(), access, kShare, nullptr, OPEN_EXISTING, flags, nullptr);
-}
-
-bool InterfacePath(HDEVINFO list, SP_DEVICE_INTERFACE_DATA& data, std::wstring& path) {
-    DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(list, &data, nullptr, 0, &required, nullptr);
-    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return false;
-    // Whole records, so the buffer has the record's alignment.
-    std::vector<SP_DEVICE_INTERFACE_DETAIL_DATA_W> buffer(required / sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W) + 1);
-    auto* detail = buffer.data();
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    if (!SetupDiGetDeviceInterfaceDetailW(list, &data, detail, required, nullptr, nullptr)) return false;
-    const size_t units = (required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath)) / sizeof(wchar_t);
-    path.assign(detail->DevicePath, wcsnlen(detail->DevicePath, units));
-    return !path.empty();
 }
 
 }  // namespace
@@ -57,17 +41,14 @@ bool CTavioDevice::FindAndOpen(uint16_t vendor, uint16_t product) {
     if (m_open) return true;
     m_lastScan.clear();
     HidD_GetHidGuid(&m_hidGuid);
-    CDeviceInfoList list(SetupDiGetClassDevsW(&m_hidGuid, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
-    if (!list.Valid()) {
-        Fail(L"SetupDiGetClassDevsW", GetLastError());
+    const CHidInterfaceScan scan(m_hidGuid);
+    if (!scan.Valid()) {
+        Fail(scan.Failure(), scan.FailureCode());
         return false;
     }
-    for (DWORD index = 0;; ++index) {
-        SP_DEVICE_INTERFACE_DATA data{};
-        data.cbSize = sizeof(data);
-        if (!SetupDiEnumDeviceInterfaces(list.Get(), nullptr, &m_hidGuid, index, &data)) break;
-        std::wstring path;
-        if (!InterfacePath(list.Get(), data, path)) continue;
+    std::wstring path;
+    for (DWORD index = 0; scan.Interface(index, path); ++index) {
+        if (path.empty()) continue;
         CKernelHandle query(OpenPath(path, 0, 0));
         Attributes ids{};
         if (!query.Valid() || !ReadAttributes(query.Get(), ids)) continue;

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <dbt.h>
-#include <setupapi.h>
 
 extern "C" {
 #include <hidsdi.h>
@@ -10,11 +9,6 @@ extern "C" {
 
 #include "framework/OwnedHandle.h"
 
-struct DeviceInfoListTraits {
-    using Handle = HDEVINFO;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static void Release(Handle h) { SetupDiDestroyDeviceInfoList(h); }
-};
 struct PreparsedDataTraits {
     using Handle = PHIDP_PREPARSED_DATA;
     static Handle Empty() { return nullptr; }
@@ -26,6 +20,5 @@ struct DeviceNotificationTraits {
     static void Release(Handle h) { UnregisterDeviceNotification(h); }
 };
 
-using CDeviceInfoList = COwnedHandle<DeviceInfoListTraits>;
 using CPreparsedData = COwnedHandle<PreparsedDataTraits>;
 using CDeviceNotification = COwnedHandle<DeviceNotificationTraits>;

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "framework/OwnedHandle.h"
+#include "framework/SystemLibrary.h"
 #include "res/resource.h"
 #include "store/Settings.h"
 
@@ -103,14 +104,9 @@ namespace {
 // The file dialogs' library is loaded only for the dialog: linked in, it brings the printing
 // libraries with it, a few megabytes resident for as long as the program runs.
 bool AskSaveFileName(OPENFILENAMEW& dialog) {
-    wchar_t library[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(library, MAX_PATH);
-    if (length == 0 || length + 14 >= MAX_PATH) return false;
-    wcscpy(library + length, L"\\comdlg32.dll");
-    const CLoadedModule module(LoadLibraryW(library));
+    const CLoadedModule module(LoadSystemLibrary(L"comdlg32.dll"));
     if (!module.Valid()) return false;
-    using Ask = BOOL(WINAPI*)(OPENFILENAMEW*);
-    const auto ask = reinterpret_cast<Ask>(reinterpret_cast<void*>(GetProcAddress(module.Get(), "GetSaveFileNameW")));
+    const auto ask = SystemCall<BOOL(WINAPI*)(OPENFILENAMEW*)>(module.Get(), "GetSaveFileNameW");
     return ask && ask(&dialog);
 }
 

@@ -45,20 +45,22 @@ void CMySliderControl::DrawThumb(const NMCUSTOMDRAW& draw) {
     DeleteObject(brush);
 }
 
-bool CMySliderControl::CacheBackground(HDC parentDc, const RECT& client) {
-    RECT window{};
-    GetWindowRect(m_hWnd, &window);
-    MapWindowPoints(nullptr, GetParent(m_hWnd), reinterpret_cast<POINT*>(&window), 2);
-    if (!m_background.CreateCompatible(parentDc, client.right, client.bottom)) return false;
-    BitBlt(m_background.Get(), 0, 0, client.right, client.bottom, parentDc, window.left, window.top, SRCCOPY);
-    return true;
+// The parent paints its face straight into the control's context, shifted to where the control
+// lies and held to it: no copy of the face is kept.
+void CMySliderControl::PaintParentFace(HDC dc, const RECT& client) {
+    HWND parent = GetParent(m_hWnd);
+    POINT at{0, 0};
+    MapWindowPoints(m_hWnd, parent, &at, 1);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+    OffsetViewportOrgEx(dc, -at.x, -at.y, nullptr);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
 }
 
 void CMySliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
-    CClientDC parentDc(GetParent(m_hWnd));
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    if (!parentDc.Get() || (!m_background && !CacheBackground(parentDc.Get(), client))) return;
 
     // What the trackbar drew in black before this stage stays black over the face.
     CMemoryDC mask;
@@ -66,7 +68,7 @@ void CMySliderControl::DrawChannel(const NMCUSTOMDRAW& draw) {
         const COLORREF oldBack = SetBkColor(draw.hdc, RGB(0, 0, 0));
         const COLORREF oldText = SetTextColor(draw.hdc, RGB(255, 255, 255));
         BitBlt(mask.Get(), 0, 0, client.right, client.bottom, draw.hdc, client.left, client.top, SRCCOPY);
-        BitBlt(draw.hdc, 0, 0, client.right, client.bottom, m_background.Get(), 0, 0, SRCCOPY);
+        PaintParentFace(draw.hdc, client);
         BitBlt(draw.hdc, 0, 0, client.right, client.bottom, mask.Get(), 0, 0, SRCAND);
         SetBkColor(draw.hdc, oldBack);
         SetTextColor(draw.hdc, oldText);

@@ -6,8 +6,8 @@
 #include "framework/SliderCtrl.h"
 
 // A trackbar that keeps its behaviour and draws its own look through custom draw: the channel
-// over a copy of the parent's face under the control, with a sunken edge, and a rounded thumb in
-// one colour, or a second while the thumb is selected. A colour of 0 stands for the system's
+// over the parent's face under the control, with a sunken edge, and a rounded thumb in one
+// colour, or a second while the thumb is selected. A colour of 0 stands for the system's
 // button face (normal) and button highlight (selected).
 class CMySliderControl : public CSliderCtrl {
 public:
@@ -24,10 +24,8 @@ private:
     LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
     void DrawThumb(const NMCUSTOMDRAW& draw);
     void DrawChannel(const NMCUSTOMDRAW& draw);
-    bool CacheBackground(HDC parentDc, const RECT& client);
+    void PaintParentFace(HDC dc, const RECT& client);
 
-    // The parent's pixels under the control, taken at the first channel paint.
-    CMemoryDC m_background;
     COLORREF m_normalThumb = 0;
     COLORREF m_selectedThumb = 0;
 };

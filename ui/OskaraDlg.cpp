@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "framework/CentredMessageBox.h"
-#include "framework/Gdi.h"
 
 #include "store/ProfileStore.h"
 #include "store/Settings.h"
@@ -22,11 +21,6 @@
 
 namespace {
 constexpr COLORREF kNormalThumb = 0x0000ACFC, kSelectedThumb = 0x0093E2FF;
-
-void CopyBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceY) {
-    CMemoryDC source;
-    if (source.Lend(dc, bitmap)) BitBlt(dc, x, y, width, height, source.Get(), 0, sourceY, SRCCOPY);
-}
 }  // namespace
 
 COskaraDlg::COskaraDlg(Host& host, CWnd* parent)
@@ -274,9 +268,7 @@ void COskaraDlg::OnPaint() {
         // The gauge's steps are those of the unscaled bitmap, each drawn as whole blocks.
         const int s = m_scale;
         const GaugeCopy copy = GaugeCopyFor(m_temperature, m_gaugeImage.GetHeight() / s);
-        if (copy.rows > 0 && m_gaugeBitmap)
-            CopyBitmap(dc, m_gaugeBitmap.Get(), copy.destX * s, copy.destY * s, m_gaugeImage.GetWidth(), copy.rows * s,
-                       copy.sourceY * s);
+        if (copy.rows > 0) m_gaugeImage.DrawRows(dc, copy.destX * s, copy.destY * s, copy.sourceY * s, copy.rows * s);
     }
     EndPaint(m_hWnd, &paint);
 }

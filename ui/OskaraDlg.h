@@ -170,7 +170,6 @@ private:
     CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
     CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
     CDIB m_gaugeImage, m_skinImage;
-    CBitmap m_gaugeBitmap;
     int32_t m_temperature = 0;
     CFont m_labelFont, m_temperatureFont;
     CTransparentStatic m_temperatureLabel;

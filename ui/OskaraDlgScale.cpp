@@ -86,10 +86,6 @@ void COskaraDlg::LoadScaledImages() {
 }
 
 void COskaraDlg::ApplySkin() {
-    {
-        CClientDC dc(m_hWnd);
-        m_gaugeBitmap.Reset(m_gaugeImage.CreateDeviceBitmap(dc.Get()));
-    }
     // Without a skin there is no shape to cut: an empty region would hide the whole window.
     if (!m_skinImage.HasImage()) return;
     uint32_t key = kFallbackKey;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 
 #include "gpu/DriverInterface.h"
 
@@ -12,6 +12,18 @@ namespace simdriver {
 namespace {
 
 using Words = std::vector<std::string>;
+
+// Plain splitting, not streams: the library loads into the program, and the streams' locale
+// start-up would stay resident there.
+Words Split(const std::string& text, char separator) {
+    Words parts;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find(separator, start), text.size());
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
 
 bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t& value, int base = 0) {
     if (text.empty() || text[0] == '-' || text[0] == '+') return false;
@@ -58,9 +70,7 @@ bool ParseNumber(const std::string& text, double& value) {
 
 // "code:default" or "code:default:current", all decimal kHz.
 bool ParseDomain(const std::string& text, SimDomain& domain) {
-    Words parts;
-    std::stringstream stream(text);
-    for (std::string part; std::getline(stream, part, ':');) parts.push_back(part);
+    const Words parts = Split(text, ':');
     if (parts.size() < 2 || parts.size() > 3) return false;
     if (!ParseU32(parts[0], domain.code) || !ParseU32(parts[1], domain.defaultKhz)) return false;
     domain.currentKhz = domain.defaultKhz;
@@ -89,8 +99,14 @@ SimGpu DefaultGpu() {
 
 Words SplitWords(const std::string& line) {
     Words words;
-    std::stringstream stream(line.substr(0, line.find('#')));
-    for (std::string word; stream >> word;) words.push_back(word);
+    const std::string text = line.substr(0, line.find('#'));
+    const auto space = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    for (auto at = text.begin(); at != text.end();) {
+        at = std::find_if_not(at, text.end(), space);
+        const auto end = std::find_if(at, text.end(), space);
+        if (at != end) words.emplace_back(at, end);
+        at = end;
+    }
     return words;
 }
 
@@ -226,8 +242,7 @@ SimCard DefaultCard() {
 
 SimCard ParseCard(const std::string& text, size_t* ignoredLines) {
     std::vector<Words> lines;
-    std::stringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
+    for (const std::string& line : Split(text, '\n')) {
         Words words = SplitWords(line);
         if (!words.empty()) lines.push_back(std::move(words));
     }

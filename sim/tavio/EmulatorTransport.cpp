@@ -1,5 +1,6 @@
 #include "sim/tavio/EmulatorTransport.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <cwctype>
@@ -37,20 +38,15 @@ bool CEmulatorTransport::FindAndOpen(uint16_t vendor, uint16_t product) {
 }
 
 void CEmulatorTransport::StartReader(HWND window) {
-    if (!m_open || m_reader.joinable()) return;
-    ResetEvent(m_stopEvent.Get());
-    // Counted before the thread runs, so that a look right after the start already sees it.
-    const int running = ++m_readersRunning;
-    int most = m_mostReaders;
-    while (running > most && !m_mostReaders.compare_exchange_weak(most, running)) {}
-    m_reader = std::thread([this, window] { ReaderLoop(window); });
+    if (!m_open || m_reader) return;
+    m_reader = window;
+    m_mostReaders = std::max(m_mostReaders, ++m_readersRunning);
+    for (; !m_keys.empty(); m_keys.pop_front()) Deliver(m_keys.front());
 }
 
 void CEmulatorTransport::Close() {
-    if (m_reader.joinable()) {
-        SetEvent(m_stopEvent.Get());
-        m_reader.join();
-    }
+    if (m_reader) --m_readersRunning;
+    m_reader = nullptr;
     m_open = false;
 }
 
@@ -90,21 +86,17 @@ void CEmulatorTransport::Log(const std::vector<uint8_t>& report) {
 
 void CEmulatorTransport::Press(PanelKey key) {
     if (!m_plugged) return;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_reader)
+        Deliver(KeyReport(key, kInputLength));
+    else
         m_keys.push_back(KeyReport(key, kInputLength));
-    }
-    SetEvent(m_keyEvent.Get());
 }
 
 // A removed device loses what it had not delivered; its reads fail until it is back.
 void CEmulatorTransport::Unplug() {
     if (!m_plugged) return;
     m_plugged = false;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_keys.clear();
-    }
+    m_keys.clear();
     Notify(DBT_DEVICEREMOVECOMPLETE);
 }
 
@@ -130,23 +122,8 @@ void CEmulatorTransport::Notify(UINT event) {
         SendMessageW(window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&message));
 }
 
-bool CEmulatorTransport::TakeReport(std::vector<uint8_t>& report) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_keys.empty()) return false;
-    report = std::move(m_keys.front());
-    m_keys.pop_front();
-    return true;
-}
-
-void CEmulatorTransport::ReaderLoop(HWND window) {
-    HANDLE waits[2] = {m_stopEvent.Get(), m_keyEvent.Get()};
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        std::vector<uint8_t> report;
-        while (TakeReport(report)) {
-            if (report.size() < 3 || report[1] != 0x01) continue;
-            for (const KeyCode& code : kKeyCodes)
-                if (report[2] == code.keyByte) PostMessageW(window, WM_USER, code.event, 0);
-        }
-    }
-    --m_readersRunning;
+void CEmulatorTransport::Deliver(const std::vector<uint8_t>& report) const {
+    if (report.size() < 3 || report[1] != 0x01) return;
+    for (const KeyCode& code : kKeyCodes)
+        if (report[2] == code.keyByte) PostMessageW(m_reader, WM_USER, code.event, 0);
 }

@@ -1,14 +1,11 @@
 #pragma once
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "sim/tavio/EmulatorCost.h"
@@ -16,25 +13,12 @@
 #include "sim/tavio/PanelDecoder.h"
 #include "tavio/TavioTransport.h"
 
-// One event of the emulator, closed with its owner.
-class CEmulatorEvent {
-public:
-    explicit CEmulatorEvent(bool manualReset) : m_handle(CreateEventW(nullptr, manualReset, FALSE, nullptr)) {}
-    ~CEmulatorEvent() {
-        if (m_handle) CloseHandle(m_handle);
-    }
-    CEmulatorEvent(const CEmulatorEvent&) = delete;
-    CEmulatorEvent& operator=(const CEmulatorEvent&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
 // The controller emulator as the program's transport: output reports go to the panel decoder
 // (and, when OSKARA_SIM_TAVIO_LOG names a file, into it as hex lines); key presses come back as
-// input reports that a reader thread turns into WM_USER posts; unplugging and plugging deliver
-// WM_DEVICECHANGE to the window registered for arrivals.
+// input reports that the started reader turns into WM_USER posts; unplugging and plugging deliver
+// WM_DEVICECHANGE to the window registered for arrivals. Everything runs on the GUI thread: the
+// presses come from the emulator's window there, so the reader needs no thread of its own (under
+// Wine each thread keeps about a megabyte resident).
 class CEmulatorTransport : public TavioTransport {
 public:
     static constexpr uint16_t kVendorId = 0x1008;
@@ -77,8 +61,7 @@ public:
     size_t ArrivalRegistrations() const { return m_arrivalWindows.size(); }
 
 private:
-    void ReaderLoop(HWND window);
-    bool TakeReport(std::vector<uint8_t>& report);
+    void Deliver(const std::vector<uint8_t>& report) const;
     void Notify(UINT event);
     void Log(const std::vector<uint8_t>& report);
 
@@ -88,13 +71,11 @@ private:
     std::unique_ptr<FILE, int (*)(FILE*)> m_log{nullptr, fclose};
     std::vector<HWND> m_arrivalWindows;
     bool m_open = false;
-    std::atomic<bool> m_plugged{true};
+    bool m_plugged = true;
 
-    std::mutex m_mutex;
+    // Reports of keys pressed while no reader runs wait for the next, as in the device's buffer.
     std::deque<std::vector<uint8_t>> m_keys;
-    CEmulatorEvent m_keyEvent{false};
-    CEmulatorEvent m_stopEvent{true};
-    std::thread m_reader;
-    std::atomic<int> m_readersRunning{0};
-    std::atomic<int> m_mostReaders{0};
+    HWND m_reader = nullptr;
+    int m_readersRunning = 0;
+    int m_mostReaders = 0;
 };

@@ -39,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t status = ParseDib(data, size, image);
     FUZZ_REQUIRE(status == kDibOk || status == kDibNoImage || status == kDibNoColourTable);
     if (status != kDibOk) {
-        FUZZ_REQUIRE(image.pixels.empty() && image.width == 0 && image.height == 0);
+        FUZZ_REQUIRE(image.PixelSize() == 0 && image.width == 0 && image.height == 0);
         return 0;
     }
     FUZZ_REQUIRE(image.width > 0 && image.height > 0);
-    FUZZ_REQUIRE(image.pixels.size() == DibRowStride(image.bitsPerPixel, image.width) * uint64_t(image.height));
-    FUZZ_REQUIRE(image.pixels.size() <= size);
+    FUZZ_REQUIRE(image.PixelSize() == DibRowStride(image.bitsPerPixel, image.width) * uint64_t(image.height));
+    FUZZ_REQUIRE(image.PixelData() >= data && image.PixelData() + image.PixelSize() <= data + size);
     FUZZ_REQUIRE(DibInfoBlock(image).size() == DibHeader::kInfoBlockSize);
 
     uint32_t first = 0;

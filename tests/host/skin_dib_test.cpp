@@ -7,6 +7,7 @@
 
 #include "skin/DibImage.h"
 #include "skin/PixelRuns.h"
+#include "skin/SkinScale.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ TEST(SkinDib, HeadersThatDoNotFitTheirBytesLoadNothing) {
         image.width = 5;  // a previous image is dropped either way
         EXPECT_EQ(ParseDib(c.data.data(), c.data.size(), image), c.status) << c.what;
         EXPECT_EQ(image.width, 0) << c.what;
-        EXPECT_TRUE(image.pixels.empty()) << c.what;
+        EXPECT_EQ(image.PixelSize(), 0u) << c.what;
         EXPECT_TRUE(image.colours.empty()) << c.what;
     }
     DibImage image;
@@ -150,10 +151,10 @@ TEST(SkinDib, RandomHeadersNeverReadOutsideTheirBytes) {
         std::vector<uint8_t> exact(data.begin(), data.end());
         DibImage image;
         if (ParseDib(exact.data(), exact.size(), image) != kDibOk) {
-            EXPECT_TRUE(image.pixels.empty());
+            EXPECT_EQ(image.PixelSize(), 0u);
             continue;
         }
-        ASSERT_EQ(image.pixels.size(), DibRowStride(image.bitsPerPixel, image.width) * uint64_t(image.height));
+        ASSERT_EQ(image.PixelSize(), DibRowStride(image.bitsPerPixel, image.width) * uint64_t(image.height));
         uint32_t v = 0;
         for (int32_t y = 0; y < image.height && y < 64; ++y)
             for (int32_t x = 0; x < image.width && x < 64; ++x) DibPixelValue(image, x, y, v);
@@ -218,6 +219,17 @@ TEST(SkinDib, EachRunOfNonKeyPixelsIsOneRectangle) {
     }
     EXPECT_TRUE(OpaqueRuns(ImageOfRows({"KKK", "KKK"}), 9).empty());
     EXPECT_TRUE(OpaqueRuns(DibImage{}, 9).empty());
+}
+
+TEST(SkinDib, AParsedImageEnlargesIntoPixelsOfItsOwn) {
+    const Bytes data = Concat({kHeader24Bit2x2, kPixels24Bit2x2});
+    DibImage image;
+    ASSERT_EQ(ParseDib(data.data(), data.size(), image), kDibOk);
+    const DibImage big = EnlargeDib(image, 2);
+    EXPECT_EQ(big.PixelData(), big.pixels.data());
+    uint32_t v = 0;
+    EXPECT_TRUE(DibPixelValue(big, 3, 3, v));
+    EXPECT_EQ(v, 0x51293Cu);
 }
 
 }  // namespace
