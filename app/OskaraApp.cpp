@@ -208,12 +208,13 @@ void COskaraApp::RestoreLastOverclock() {
         StartupRules::PlanRestore(last, Settings::ReadLastCard(m_settings), m_cardKey,
                                   Settings::Read(m_settings, Settings::RestoreOC), ctrlHeld, CardHasShaderClock());
     if (!plan.restore || !m_mainDialog) return;
+    CCardOwner& owner = m_mainDialog->Owner();
     std::optional<CardClocks> clocks;
     if (plan.setClocks) clocks = CardClocks{plan.core, plan.memory, plan.shader};
-    std::optional<int> fan;
-    if (plan.setFan) fan = plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent;
-    m_mainDialog->Card().Apply(clocks, fan);
-    if (fan) m_mainDialog->FanCurve().FollowFanPosition(*fan);
+    if (plan.setFan)
+        owner.Put({clocks, plan.automaticFan ? kFanAutomaticPosition : plan.fanPercent});
+    else if (clocks)
+        owner.PutClocks(*clocks);
     m_mainDialog->UpdateControls();
 }
 

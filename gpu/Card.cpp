@@ -110,13 +110,15 @@ void CCard::Reset() {
     }
 }
 
-bool CCard::SetGroupFan(int fanPosition) {
-    bool written = true;
-    for (uint32_t gpu : m_group) {
+bool CCard::SetGroupFan(int fanPosition) { return SetFanOn(m_group, fanPosition).empty(); }
+
+std::vector<uint32_t> CCard::SetFanOn(const std::vector<uint32_t>& gpus, int fanPosition) {
+    std::vector<uint32_t> refused;
+    for (uint32_t gpu : gpus) {
         m_gpu.SelectGpu(gpu);
-        written = WriteFan(fanPosition) && written;
+        if (!WriteFan(fanPosition)) refused.push_back(gpu);
     }
-    return written;
+    return refused;
 }
 
 void CCard::SetFan(int fanPosition) { WriteFan(fanPosition); }

@@ -61,6 +61,8 @@ public:
     void Reset();
     // The fan of every GPU of the group; false when any write failed.
     bool SetGroupFan(int fanPosition);
+    // The fan of each GPU named; answers the ones whose write failed.
+    std::vector<uint32_t> SetFanOn(const std::vector<uint32_t>& gpus, int fanPosition);
     // The fan of the GPU selected last only.
     void SetFan(int fanPosition);
     // The clocks of the GPU selected last only.

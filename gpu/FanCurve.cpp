@@ -41,12 +41,14 @@ std::optional<CFanCurve> CFanCurve::Parse(const std::wstring& text) {
 
 std::optional<CFanCurve> CFanCurve::FromPoints(std::vector<FanCurvePoint> points) {
     if (points.size() < kMinPoints || points.size() > kMaxPoints) return std::nullopt;
-    int previous = -1;
+    int previous = -1, previousPercent = 0;
     for (const FanCurvePoint& point : points) {
-        if (point.celsius <= previous || point.celsius > kMaxCelsius || point.percent < 0 ||
+        // A fan that slows as the card heats is never what a curve is for.
+        if (point.celsius <= previous || point.celsius > kMaxCelsius || point.percent < previousPercent ||
             point.percent > kMaxPercent)
             return std::nullopt;
         previous = point.celsius;
+        previousPercent = point.percent;
     }
     return CFanCurve(std::move(points));
 }

@@ -9,7 +9,8 @@ struct FanCurvePoint {
 };
 
 // Fan percent as a function of temperature: 2 to 8 points, temperatures strictly rising within
-// 0..120 °C, percents 0..100; linear between points, flat beyond the first and the last.
+// 0..120 °C, percents 0..100 and never falling; linear between points, flat beyond the first and
+// the last.
 class CFanCurve {
 public:
     static constexpr size_t kMinPoints = 2, kMaxPoints = 8;

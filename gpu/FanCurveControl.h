@@ -23,10 +23,15 @@ public:
 
     // celsius is nullopt for a failed read; a reading outside 0..120 °C counts as one.
     FanCurveStep OnReading(std::optional<int> celsius);
-    // A level write failed: the caller gives the fan back now.
-    void OnWriteFailed() { Release(); }
-    // The fan was given back outside this rule (suspend, stop): the next reading sets a level.
+    // The fan was given back outside this rule (a refused write, a resume): the next reading
+    // sets a level.
     void Release();
+    // New points and hysteresis; the level last sent and the failed reads so far stay, as the
+    // fan still runs at that level.
+    void Retune(CFanCurve curve, int hysteresis) {
+        m_curve = std::move(curve);
+        m_hysteresis = hysteresis;
+    }
 
     // The level last sent; nullopt while the card's automatic control has the fan.
     std::optional<int> Level() const { return m_level; }

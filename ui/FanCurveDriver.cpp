@@ -1,19 +1,15 @@
 #include "ui/FanCurveDriver.h"
 
+#include <algorithm>
+
 #include "gpu/Card.h"
 #include "gpu/FanPosition.h"
 #include "ui/FanCurveSettings.h"
 
-void CFanCurveDriver::FollowFanPosition(int position) {
-    if (IsAutomaticFan(position) && ReadFanCurveSettings(m_settings).on)
-        Start();
-    else
-        Stop();
-}
-
 void CFanCurveDriver::Start() {
     const FanCurveSettings settings = ReadFanCurveSettings(m_settings);
     m_control.emplace(settings.curve, settings.hysteresis);
+    m_resting.clear();
     if (m_window) SetTimer(m_window, kTimer, kPeriodMs, nullptr);
     // The first level goes out now, not a second after the user's Apply.
     OnTimer();
@@ -22,6 +18,7 @@ void CFanCurveDriver::Start() {
 void CFanCurveDriver::Stop() {
     if (m_window) KillTimer(m_window, kTimer);
     m_control.reset();
+    m_resting.clear();
 }
 
 void CFanCurveDriver::GiveBack() {
@@ -30,26 +27,46 @@ void CFanCurveDriver::GiveBack() {
     m_card.SetGroupFan(kFanAutomaticPosition);
 }
 
-void CFanCurveDriver::Reload(int fanPosition) {
+void CFanCurveDriver::Retune() {
+    if (!m_control) return;
     const FanCurveSettings settings = ReadFanCurveSettings(m_settings);
-    if (!settings.on) return GiveBack();
-    if (!Driving()) return FollowFanPosition(fanPosition);
-    // The fan stays where it is until the next tick sets the new curve's level.
-    m_control.emplace(settings.curve, settings.hysteresis);
+    m_control->Retune(settings.curve, settings.hysteresis);
+}
+
+void CFanCurveDriver::Refresh() {
+    if (!m_control) return;
+    m_control->Release();
+    OnTimer();
 }
 
 void CFanCurveDriver::OnTimer() {
     if (!m_control) return;
+    // The rest is over: the next level goes to every GPU again.
+    if (!m_resting.empty() && --m_restTicksLeft <= 0) {
+        m_resting.clear();
+        m_control->Release();
+    }
     const FanCurveStep step = m_control->OnReading(m_card.HottestReading());
     switch (step.action) {
     case FanCurveStep::Action::None: return;
-    case FanCurveStep::Action::SetLevel:
-        if (m_card.SetGroupFan(step.percent)) return;
-        m_control->OnWriteFailed();
-        break;
-    case FanCurveStep::Action::GiveBack: break;
+    case FanCurveStep::Action::SetLevel: return SetLevel(step.percent);
+    case FanCurveStep::Action::GiveBack: return Rest(m_card.Group());
     }
-    m_card.SetGroupFan(kFanAutomaticPosition);
+}
+
+void CFanCurveDriver::SetLevel(int percent) {
+    std::vector<uint32_t> taken;
+    for (uint32_t gpu : m_card.Group())
+        if (std::find(m_resting.begin(), m_resting.end(), gpu) == m_resting.end()) taken.push_back(gpu);
+    const std::vector<uint32_t> refused = m_card.SetFanOn(taken, percent);
+    if (!refused.empty()) Rest(refused);
+}
+
+void CFanCurveDriver::Rest(const std::vector<uint32_t>& gpus) {
+    m_card.SetFanOn(gpus, kFanAutomaticPosition);
+    for (uint32_t gpu : gpus)
+        if (std::find(m_resting.begin(), m_resting.end(), gpu) == m_resting.end()) m_resting.push_back(gpu);
+    m_restTicksLeft = kRestTicks;
 }
 
 std::optional<FanCurvePoint> CFanCurveDriver::Reading() {

@@ -83,7 +83,9 @@ bool COskaraDlg::OnInitDialog() {
     UpdateControls();
 
     m_monitor.Start(m_hWnd);
-    m_fanCurve.Attach(m_hWnd);
+    m_owner.Attach(m_hWnd);
+    m_owner.TakeOver(m_seenFanPosition.value_or(kFanAutomaticPosition));
+    UpdateValueLabels();
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     return true;
@@ -101,7 +103,7 @@ void COskaraDlg::UpdateValueLabels() {
     m_coreLabel.SetWindowText(ClockLabel(m_coreSlider.GetPos()));
     m_memoryLabel.SetWindowText(ClockLabel(m_memorySlider.GetPos()));
     m_shaderLabel.SetWindowText(ShaderLabel(m_shaderSlider.GetPos()));
-    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_fanCurve.Driving()));
+    m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_owner.CurveDriving()));
 }
 
 void COskaraDlg::UpdateControls() {
@@ -120,7 +122,7 @@ void COskaraDlg::UpdateControls() {
 
     const CardFan fan = m_card.ReadFan();
     // The curve's fixed levels are its own business: the position stays automatic.
-    if (m_fanCurve.Driving())
+    if (m_owner.CurveDriving())
         m_seenFanPosition = kFanAutomaticPosition;
     else if (fan.known)
         m_seenFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
@@ -131,8 +133,6 @@ void COskaraDlg::UpdateControls() {
 }
 
 void COskaraDlg::OnApply() {
-    // One confirmation at a time: the open one is answered first.
-    if (m_unconfirmed) return;
     const double core = m_coreSlider.GetPos();
     const double memory = m_memorySlider.GetPos() / static_cast<double>(GetMemoryClockFactor());
     const double shader = m_shaderSlider.GetPos();
@@ -142,21 +142,24 @@ void COskaraDlg::OnApply() {
     std::optional<CardClocks> clocks;
     if (core > 0 || memory > 0) clocks = CardClocks{core, memory, shader};
     const Applied applied{core, memory, shader, fan};
-    const std::optional<Unconfirmed> unconfirmed = ConfirmationFor(clocks, applied);
-    m_card.Apply(clocks, fan);
-    m_fanCurve.FollowFanPosition(fan);
-    UpdateControls();
-    if (unconfirmed)
-        AskToKeep(*unconfirmed);
-    else
+    std::optional<CardClocks> runningBefore;
+    if (NeedsConfirming(clocks, runningBefore)) {
+        m_owner.PutUnconfirmed({clocks, fan}, runningBefore);
+        UpdateControls();
+        AskToKeep(applied);
+    } else {
+        EndConfirmation();
+        m_owner.Confirm();
+        m_owner.Put({clocks, fan});
+        UpdateControls();
         StoreApplied(applied);
+    }
     Invalidate(FALSE);
 }
 
 void COskaraDlg::OnReset() {
     EndConfirmation();
-    m_fanCurve.Stop();
-    m_card.Reset();
+    m_owner.PutDefaults();
     UpdateControls();
     Invalidate(FALSE);
 }
@@ -174,7 +177,10 @@ void COskaraDlg::OnPoll() {
         m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
     }
     // The clocks and fan are the ones the window read last: the poll reads only the temperature.
-    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), m_seenFanPosition);
+    std::optional<std::wstring> fan;
+    if (m_seenFanPosition)
+        fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
+    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan);
     if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
@@ -308,20 +314,9 @@ void COskaraDlg::OnActivate(WPARAM state) {
 }
 
 LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
-    // What the card runs, not the slider, which may hold a position never applied.
-    if (event == PBT_APMSUSPEND) {
-        const CardFan fan = m_card.ReadFan();
-        m_curveDroveAtSuspend = m_fanCurve.Driving();
-        if (m_curveDroveAtSuspend)
-            m_suspendedFanPosition = kFanAutomaticPosition;
-        else if (fan.known)
-            m_suspendedFanPosition = fan.automatic ? kFanAutomaticPosition : fan.highestPercent;
-    }
-    // Only the selected GPU: the clocks survive a suspend, the fan setting may not.
-    if (event == PBT_APMRESUMEAUTOMATIC && m_suspendedFanPosition != -1) {
-        m_card.SetFan(m_suspendedFanPosition);
-        if (m_curveDroveAtSuspend) m_fanCurve.FollowFanPosition(m_suspendedFanPosition);
-    }
+    // The clocks survive a suspend, the fan setting may not.
+    if (event == PBT_APMSUSPEND) m_owner.OnSuspend();
+    if (event == PBT_APMRESUMEAUTOMATIC) m_owner.PutBackFanAfterResume();
     // The driver may still be waking: the clocks go back a little later.
     if (event == PBT_APMRESUMEAUTOMATIC && Settings::Read(m_host.Settings(), Settings::ReapplyOnResume) == 1)
         SetTimer(m_hWnd, kReapplyTimer, kReapplyDelayMs, nullptr);
@@ -330,14 +325,19 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
 
 void COskaraDlg::OnEndSession(bool ending) {
     if (!ending) return;
-    m_fanCurve.GiveBack();
-    UpdateValueLabels();
+    // Unconfirmed clocks never outlive the session.
+    m_owner.Release();
+    EndConfirmation();
+    UpdateControls();
     m_host.EndSession();
 }
 
-// However the window goes (Close, the tray's exit, the program's end), a fan the curve holds at a
-// fixed level is handed back.
-void COskaraDlg::OnDestroy() { m_fanCurve.GiveBack(); }
+// However the window goes (Close, the tray's exit, the program's end), unconfirmed clocks go back
+// and a fan the curve holds at a fixed level is handed back.
+void COskaraDlg::OnDestroy() {
+    m_owner.Release();
+    EndConfirmation();
+}
 
 // Only a click: an owner-drawn button's double-click notification must not run Apply twice.
 bool COskaraDlg::OnCommand(WORD id, WORD code) {
@@ -364,12 +364,13 @@ void COskaraDlg::OnProfiles() {
 // Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
 void COskaraDlg::OnOptions() {
     COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
-    dialog.SetFanCurveReading([this] { return m_fanCurve.Reading(); });
+    dialog.SetFanCurveReading([this] { return m_owner.Curve().Reading(); });
     const bool stored = dialog.DoModal() == IDOK;
     // The tray's Exit ends the window under the dialog; the object lives until this returns.
     if (!m_hWnd) return;
     if (stored) m_host.OptionsStored();
-    m_fanCurve.Reload(m_seenFanPosition.value_or(0));
+    // Also after Cancel: the curve editor stores on its own OK. Unchanged settings write nothing.
+    m_owner.SettingsChanged();
     ResetMemorySlider();
     UpdateControls();
 }
@@ -388,19 +389,26 @@ CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
 }
 
 // The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
-void COskaraDlg::ActivateProfile(const PROFILE& profile) {
+void COskaraDlg::ActivateProfile(const PROFILE& profile) { PutProfile(profile, CCardOwner::Reach::SelectedGpu); }
+
+void COskaraDlg::PutProfile(const PROFILE& profile, CCardOwner::Reach reach) {
     m_activatedProfile = profile;
+    // What waited for a confirmation is neither kept nor put back: the profile decides now.
+    EndConfirmation();
+    m_owner.Confirm();
+    const int fan = IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan;
     // As Apply: clocks of 0 mean a profile made while the card could not be read.
-    if (profile.core > 0 && profile.memory > 0) {
-        m_card.SetClocks(CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
-                                    static_cast<double>(profile.shader)});
+    std::optional<CardClocks> clocks;
+    if (profile.core > 0 && profile.memory > 0)
+        clocks = CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
+                            static_cast<double>(profile.shader)};
+    m_owner.Put({clocks, fan}, reach);
+    if (clocks) {
         SetClockSlider(ClockSlider::Core, profile.core);
         SetClockSlider(ClockSlider::Memory, TruncToInt(static_cast<double>(profile.memory) * GetMemoryClockFactor()));
         SetClockSlider(ClockSlider::Shader, profile.shader);
     }
-    m_card.SetFan(profile.fan);
-    m_fanCurve.FollowFanPosition(profile.fan);
-    SetFanSlider(IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan);
+    SetFanSlider(fan);
     UpdateValueLabels();
 }
 
@@ -442,7 +450,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
-        if (wp == CFanCurveDriver::kTimer) m_fanCurve.OnTimer();
+        if (wp == CFanCurveDriver::kTimer) m_owner.Curve().OnTimer();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -453,8 +461,6 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wp, lp);
     case WM_DESTROY:
-        // Clocks never confirmed do not outlive the window.
-        PutBackPreviousClocks();
         OnDestroy();
         break;
     case WM_DPICHANGED:

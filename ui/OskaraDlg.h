@@ -15,8 +15,8 @@
 #include "skin/Dib.h"
 #include "skin/TransparentStatic.h"
 #include "ui/MonitorFeed.h"
+#include "ui/CardOwner.h"
 #include "ui/ConfirmClocksDlg.h"
-#include "ui/FanCurveDriver.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
 
@@ -74,7 +74,7 @@ public:
     ~COskaraDlg() override;
 
     CCard& Card() { return m_card; }
-    CFanCurveDriver& FanCurve() { return m_fanCurve; }
+    CCardOwner& Owner() { return m_owner; }
 
     // Reads what the card runs now into the sliders and labels.
     void UpdateControls();
@@ -83,7 +83,7 @@ public:
     int GetMemoryClockFactor() override;
     void OnApply();
     void OnReset();
-    // As the profiles dialog's Activate, then stored as Apply stores.
+    // As Apply, to every GPU of the group and stored, with no question to confirm it.
     void SwitchToProfile(const PROFILE& profile);
     // The profile activated last, while the card still runs it.
     std::optional<PROFILE> RunningProfile();
@@ -134,6 +134,7 @@ private:
     void ResetMemorySlider();
     Sliders SliderPositions() override;
     void ActivateProfile(const PROFILE& profile) override;
+    void PutProfile(const PROFILE& profile, CCardOwner::Reach reach);
 
     // Apply's stored values and their confirmation (ui/OskaraDlgSwitching.cpp).
     struct Applied {
@@ -142,20 +143,17 @@ private:
     };
     struct Unconfirmed {
         Applied asked;
-        std::optional<CardClocks> previousClocks;
-        int previousFan;
         int secondsLeft;
     };
     void StoreApplied(const Applied& applied);
-    // What the card ran before an Apply that needs confirming; nullopt when it needs none.
-    std::optional<Unconfirmed> ConfirmationFor(const std::optional<CardClocks>& asked, const Applied& applied);
-    void AskToKeep(const Unconfirmed& unconfirmed);
+    // Whether an Apply of these clocks waits for a Keep: it raises a clock, or one waits already.
+    bool NeedsConfirming(const std::optional<CardClocks>& asked, std::optional<CardClocks>& runningBefore);
+    void AskToKeep(const Applied& asked);
     void OnConfirmTick();
     void KeepClocks() override;
     void RevertClocks() override;
     void ConfirmDialogGone(CConfirmClocksDlg* dialog) override;
-    // Without the window's refresh: also while the window is being destroyed.
-    bool PutBackPreviousClocks();
+    // The question and its countdown end; what the card runs stays.
     void EndConfirmation();
     void OnReapplyTimer();
     CSliderCtrl& Slider(ClockSlider which);
@@ -166,7 +164,7 @@ private:
     std::unique_ptr<CGpuControl> m_gpu;
     CCard m_card;
     CMonitorFeed m_monitor{m_host, m_card, m_host.Settings(), [this] { return GetMemoryClockFactor(); },
-                           [this] { return m_fanCurve.Driving(); }};
+                           [this] { return m_owner.CurveDriving(); }};
     CMySliderControl m_shaderSlider, m_memorySlider, m_coreSlider, m_fanSlider;
     CTransparentStatic m_coreLabel, m_memoryLabel, m_shaderLabel, m_fanLabel;
     CDIB m_gaugeImage, m_skinImage;
@@ -176,9 +174,6 @@ private:
     CButtonST m_options, m_minimize, m_close, m_profiles, m_apply, m_reset;
     bool m_clockTestRunning = false;
     int m_scale = 1;
-    // The fan position at the last suspend, for the resume; -1 when none was saved.
-    int m_suspendedFanPosition = -1;
-    bool m_curveDroveAtSuspend = false;
     // What the card was last seen running: a refresh whose read fails shows this rather than 0
     // or the sliders' unapplied positions.
     std::optional<CardClocks> m_seenClocks;
@@ -187,5 +182,5 @@ private:
     std::optional<PROFILE> m_activatedProfile;
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
-    CFanCurveDriver m_fanCurve{m_card, m_host.Settings()};
+    CCardOwner m_owner{m_card, m_host.Settings()};
 };

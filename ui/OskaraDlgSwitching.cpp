@@ -14,9 +14,7 @@ bool RaisesAnyClock(const CardClocks& asked, const CardClocks& before) {
 }  // namespace
 
 void COskaraDlg::SwitchToProfile(const PROFILE& profile) {
-    // The profile decides now: what waited for a confirmation is neither kept nor put back.
-    EndConfirmation();
-    ActivateProfile(profile);
+    PutProfile(profile, CCardOwner::Reach::Group);
     StoreApplied({static_cast<double>(profile.core), static_cast<double>(profile.memory),
                   static_cast<double>(profile.shader), IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan});
     Invalidate(FALSE);
@@ -25,7 +23,10 @@ void COskaraDlg::SwitchToProfile(const PROFILE& profile) {
 std::optional<PROFILE> COskaraDlg::RunningProfile() {
     CardClocks clocks;
     if (!m_activatedProfile || !m_card.CurrentClocks(clocks)) return std::nullopt;
-    if (!CardRunsProfile(*m_activatedProfile, clocks, m_card.ReadFan(), m_card.HasShaderClock())) return std::nullopt;
+    CardFan fan = m_card.ReadFan();
+    // The curve's levels stand for the automatic fan the user chose.
+    if (m_owner.CurveDriving()) fan = {fan.highestPercent, true, true};
+    if (!CardRunsProfile(*m_activatedProfile, clocks, fan, m_card.HasShaderClock())) return std::nullopt;
     return m_activatedProfile;
 }
 
@@ -37,28 +38,24 @@ void COskaraDlg::StoreApplied(const Applied& applied) {
     Settings::Write(settings, Settings::LastFan, static_cast<uint32_t>(applied.fan));
 }
 
-std::optional<COskaraDlg::Unconfirmed> COskaraDlg::ConfirmationFor(const std::optional<CardClocks>& asked,
-                                                                   const Applied& applied) {
-    if (!asked || Settings::Read(m_host.Settings(), Settings::ConfirmApply) != 1) return std::nullopt;
+bool COskaraDlg::NeedsConfirming(const std::optional<CardClocks>& asked, std::optional<CardClocks>& runningBefore) {
+    if (!asked || Settings::Read(m_host.Settings(), Settings::ConfirmApply) != 1) return false;
     CardClocks before;
-    std::optional<CardClocks> previous;
     if (m_card.CurrentClocks(before)) {
-        if (!RaisesAnyClock(*asked, before)) return std::nullopt;
-        previous = before;
-    } else if (m_card.DefaultClocks(before)) {
-        // What ran is unknown: the defaults are the safe way back.
-        previous = before;
+        runningBefore = before;
+        return m_owner.Unconfirmed() || RaisesAnyClock(*asked, before);
     }
-    const CardFan fan = m_card.ReadFan();
-    const int previousFan = fan.known && !fan.automatic ? fan.highestPercent : kFanAutomaticPosition;
-    return Unconfirmed{applied, previous, previousFan, kConfirmSeconds};
+    // What ran is unknown: the defaults are the safe way back.
+    if (m_card.DefaultClocks(before)) runningBefore = before;
+    return true;
 }
 
 // The countdown is this window's timer, not a loop in the dialog: a display driver that hangs
-// and comes back still finds the clocks reverted.
-void COskaraDlg::AskToKeep(const Unconfirmed& unconfirmed) {
-    m_unconfirmed = unconfirmed;
+// and comes back still finds the clocks reverted. A second Apply while it runs starts it again.
+void COskaraDlg::AskToKeep(const Applied& asked) {
+    m_unconfirmed = Unconfirmed{asked, kConfirmSeconds};
     SetTimer(m_hWnd, kConfirmTimer, 1000, nullptr);
+    if (m_confirmDialog) return m_confirmDialog->ShowSecondsLeft(kConfirmSeconds);
     m_confirmDialog = new CConfirmClocksDlg(*this, this);
     if (m_confirmDialog->Create()) return m_confirmDialog->ShowSecondsLeft(kConfirmSeconds);
     // A dialog whose window never came is not freed by its window: without a question there is
@@ -81,21 +78,15 @@ void COskaraDlg::KeepClocks() {
     if (!m_unconfirmed) return;
     const Applied asked = m_unconfirmed->asked;
     EndConfirmation();
+    m_owner.Confirm();
     StoreApplied(asked);
 }
 
 void COskaraDlg::RevertClocks() {
-    if (!PutBackPreviousClocks()) return;
+    EndConfirmation();
+    if (!m_owner.PutBack()) return;
     UpdateControls();
     Invalidate(FALSE);
-}
-
-bool COskaraDlg::PutBackPreviousClocks() {
-    if (!m_unconfirmed) return false;
-    const Unconfirmed unconfirmed = *m_unconfirmed;
-    EndConfirmation();
-    m_card.Apply(unconfirmed.previousClocks, unconfirmed.previousFan);
-    return true;
 }
 
 void COskaraDlg::ConfirmDialogGone(CConfirmClocksDlg* dialog) {
@@ -108,16 +99,10 @@ void COskaraDlg::EndConfirmation() {
     if (m_confirmDialog) m_confirmDialog->DestroyWindow();
 }
 
+// What this session put on the card before the suspend, and nothing when that was the defaults
+// or nothing: the stored values may belong to another session or card.
 void COskaraDlg::OnReapplyTimer() {
     KillTimer(m_hWnd, kReapplyTimer);
-    SettingsStore& settings = m_host.Settings();
-    const uint32_t core = Settings::Read(settings, Settings::LastCore),
-                   memory = Settings::Read(settings, Settings::LastMem),
-                   shader = Settings::Read(settings, Settings::LastShader);
-    // As the start-up restore: never 0 MHz, never more than the card's field carries.
-    if (core == 0 || memory == 0 || (shader == 0 && m_card.HasShaderClock())) return;
-    if (core > kMaxCardMhz || memory > kMaxCardMhz || shader > kMaxCardMhz) return;
-    m_card.Apply(CardClocks{static_cast<double>(core), static_cast<double>(memory), static_cast<double>(shader)},
-                 std::nullopt);
+    m_owner.PutBackClocksAfterResume();
     UpdateControls();
 }

@@ -13,10 +13,15 @@ std::wstring FanLabel(int position, bool curveDrives) {
     return curveDrives ? L"Curve" : L"Auto";
 }
 
+std::wstring FanReading(int position, bool curveDrives, std::optional<int> curveLevel) {
+    if (!IsAutomaticFan(position) || !curveDrives || !curveLevel) return FanLabel(position, curveDrives);
+    return L"Curve " + std::to_wstring(*curveLevel) + L" %";
+}
+
 std::wstring TemperatureLabel(int celsius) { return std::to_wstring(celsius); }
 
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     std::optional<int> fanPosition) {
+                     const std::optional<std::wstring>& fan) {
     std::wstring tip = OSKARA_WINDOW_TITLE;
     if (!clocks) return tip;
     tip += L" - " + std::to_wstring(celsius) + L" \u00B0C, " + std::to_wstring(TruncToInt(clocks->core)) + L"/" +
@@ -24,6 +29,6 @@ std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int m
     // A card without its own shader clock has no third figure.
     if (const int shader = TruncToInt(clocks->shader)) tip += L"/" + std::to_wstring(shader);
     tip += L" MHz";
-    if (fanPosition) tip += L", fan " + FanLabel(*fanPosition);
+    if (fan) tip += L", fan " + *fan;
     return tip;
 }

@@ -10,9 +10,11 @@ std::wstring ClockLabel(int mhz);
 std::wstring ShaderLabel(int mhz);
 // An automatic position reads "Curve" while the fan curve drives the fan.
 std::wstring FanLabel(int position, bool curveDrives = false);
+// The fan as a sentence names it: "Curve 45 %" while the curve holds a level.
+std::wstring FanReading(int position, bool curveDrives, std::optional<int> curveLevel);
 std::wstring TemperatureLabel(int celsius);
 
 // The tray icon's tooltip: the product's name, then once the clocks were read what the card runs,
-// the memory clock in the slider's units.
+// the memory clock in the slider's units, and the fan as FanReading names it.
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     std::optional<int> fanPosition);
+                     const std::optional<std::wstring>& fan);

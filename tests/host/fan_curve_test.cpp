@@ -19,6 +19,9 @@ TEST(FanCurve, TakesOnlyTextsThatKeepEveryRule) {
         {L"", nullptr},
         {L"60:50,40:30", nullptr},    // falling
         {L"40:30,40:50", nullptr},    // not strictly rising
+        {L"40:100,90:0", nullptr},    // the fan slows as it heats
+        {L"0:0,50:40,120:0", nullptr},
+        {L"0:0,120:0", L"0:0,120:0"},  // flat is a choice
         {L"40:30,121:50", nullptr},
         {L"40:30,60:101", nullptr},
         {L"-1:30,60:50", nullptr},
@@ -76,7 +79,7 @@ TEST(FanCurveControl, RisesAtOnceFallsPastTheHysteresisSkipsSmallStepsAndGivesBa
         const FanCurveStep step = control.OnReading(t.celsius == kFailed ? std::nullopt : std::optional<int>(t.celsius));
         EXPECT_EQ(step.action, t.action);
         if (step.action == A::SetLevel) EXPECT_EQ(step.percent, t.percent);
-        if (t.writeFails) control.OnWriteFailed();
+        if (t.writeFails) control.Release();
     }
 }
 

@@ -38,4 +38,12 @@ bool ImportRegistry(const std::wstring& body) {
 
 void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
 
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 }  // namespace WinTest

@@ -15,6 +15,9 @@ bool ImportRegistry(const std::wstring& body);
 // A file in the test's temporary folder.
 std::wstring TempPath(const std::wstring& name);
 
+// Dispatches what the thread's queue holds now.
+void PumpMessages();
+
 // Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
 void ClearBrenmarKey();
 

@@ -1,0 +1,95 @@
+#include "ui/CardOwner.h"
+
+#include "ui/FanCurveSettings.h"
+#include "ui/Truncate.h"
+
+namespace {
+bool SameMhz(const CardClocks& a, const CardClocks& b) {
+    return TruncToInt(a.core) == TruncToInt(b.core) && TruncToInt(a.memory) == TruncToInt(b.memory) &&
+           TruncToInt(a.shader) == TruncToInt(b.shader);
+}
+}  // namespace
+
+void CCardOwner::TakeOver(int fanPositionFound) {
+    m_chosen = {std::nullopt, fanPositionFound};
+    if (IsAutomaticFan(fanPositionFound) && ReadFanCurveSettings(m_settings).on) m_curve.Start();
+}
+
+void CCardOwner::Put(const UserChoice& choice, Reach reach) {
+    if (choice.clocks && reach == Reach::Group) PutClocks(*choice.clocks);
+    if (choice.clocks && reach == Reach::SelectedGpu) {
+        m_card.SetClocks(*choice.clocks);
+        m_chosen.clocks = choice.clocks;
+    }
+    m_chosen.fanPosition = choice.fanPosition;
+    WriteFan(choice.fanPosition, reach, true);
+}
+
+void CCardOwner::PutClocks(const CardClocks& clocks) {
+    m_card.Apply(clocks, std::nullopt);
+    m_chosen.clocks = clocks;
+}
+
+void CCardOwner::PutDefaults() {
+    m_wayBack.reset();
+    m_curve.Stop();
+    m_card.Reset();
+    m_chosen = {};
+}
+
+void CCardOwner::PutUnconfirmed(const UserChoice& choice, const std::optional<CardClocks>& runningBefore) {
+    if (!m_wayBack) m_wayBack = WayBack{m_chosen, runningBefore};
+    Put(choice);
+}
+
+bool CCardOwner::PutBack() { return PutWayBack(true); }
+
+bool CCardOwner::PutWayBack(bool curveMayDrive) {
+    if (!m_wayBack) return false;
+    const WayBack wayBack = *m_wayBack;
+    m_wayBack.reset();
+    if (wayBack.running) m_card.Apply(wayBack.running, std::nullopt);
+    m_chosen = wayBack.chosen;
+    WriteFan(m_chosen.fanPosition, Reach::Group, curveMayDrive);
+    return true;
+}
+
+void CCardOwner::SettingsChanged() {
+    if (!ReadFanCurveSettings(m_settings).on) return m_curve.GiveBack();
+    if (m_curve.Driving()) return m_curve.Retune();
+    if (IsAutomaticFan(m_chosen.fanPosition)) m_curve.Start();
+}
+
+void CCardOwner::PutBackFanAfterResume() {
+    if (!m_suspended) return;
+    if (m_curve.Driving()) return m_curve.Refresh();
+    WriteFan(m_chosen.fanPosition, Reach::SelectedGpu, false);
+}
+
+void CCardOwner::PutBackClocksAfterResume() {
+    CardClocks defaults;
+    if (!m_chosen.clocks || (m_card.DefaultClocks(defaults) && SameMhz(*m_chosen.clocks, defaults))) return;
+    PutClocks(*m_chosen.clocks);
+}
+
+void CCardOwner::Release() {
+    PutWayBack(false);
+    m_curve.GiveBack();
+}
+
+void CCardOwner::WriteFan(int fanPosition, Reach reach, bool curveMayDrive) {
+    if (curveMayDrive && IsAutomaticFan(fanPosition) && ReadFanCurveSettings(m_settings).on) {
+        // Already driving: the fan stays at the curve's level, no flip through automatic.
+        if (!m_curve.Driving()) m_curve.Start();
+        return;
+    }
+    // The levels the curve set are on every GPU: none may keep one with nothing driving it.
+    const bool curveHeldGroup = m_curve.Driving();
+    m_curve.Stop();
+    if (reach == Reach::Group) {
+        m_card.SetGroupFan(fanPosition);
+        return;
+    }
+    if (curveHeldGroup) m_card.SetGroupFan(kFanAutomaticPosition);
+    if (!curveHeldGroup || !IsAutomaticFan(fanPosition)) m_card.SetFan(fanPosition);
+}
