@@ -77,6 +77,8 @@ bool CRegKey::SetString(const std::wstring& name, const std::wstring& value) {
                                    bytes) == ERROR_SUCCESS;
 }
 
+bool CRegKey::Flush() { return m_key && RegFlushKey(m_key) == ERROR_SUCCESS; }
+
 bool CRegKey::DeleteTree(HKEY parent, const std::wstring& path) {
     // An empty path would empty the parent itself.
     if (path.empty()) return false;

@@ -28,6 +28,8 @@ public:
     bool QueryString(const std::wstring& name, std::wstring& value) const;
     bool SetDword(const std::wstring& name, DWORD value);
     bool SetString(const std::wstring& name, const std::wstring& value);
+    // Waits until what was written to the key is on disk.
+    bool Flush();
 
     // Removes a key with everything below it; a missing key is no error.
     static bool DeleteTree(HKEY parent, const std::wstring& path);

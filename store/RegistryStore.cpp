@@ -26,6 +26,11 @@ void CRegistryStore::WriteInt(const std::wstring& section, const std::wstring& n
     if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetDword(name, value);
 }
 
+void CRegistryStore::WriteIntDurably(const std::wstring& section, const std::wstring& name, uint32_t value) {
+    CRegKey key;
+    if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section)) && key.SetDword(name, value)) key.Flush();
+}
+
 void CRegistryStore::WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
     CRegKey key;
     if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetString(name, value);

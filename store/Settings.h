@@ -31,6 +31,13 @@ inline constexpr IntSetting ReapplyOnResume{L"ReapplyOnResume", 0};
 inline constexpr IntSetting FanCurveOn{L"FanCurveOn", 0};
 inline constexpr const wchar_t* FanCurve = L"FanCurve";
 inline constexpr IntSetting FanCurveHysteresis{L"FanCurveHysteresis", 2};
+// 1 while this program has put an overclock or a fan it holds on the card, until a clean end or
+// Reset; found at a start, the last session ended badly.
+inline constexpr IntSetting OverclockRunning{L"OverclockRunning", 0};
+// 0: the start-up restores whatever the last session ended like.
+inline constexpr IntSetting CrashGuard{L"CrashGuard", 1};
+// The driver version the "Last*" values were applied under; 0 when unknown.
+inline constexpr IntSetting LastDriverVersion{L"LastDriverVersion", 0};
 // The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
 inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 

@@ -26,6 +26,10 @@ public:
     virtual bool HasValue(const std::wstring& section, const std::wstring& name) = 0;
     // The values and sections directly below a section; 0 when it does not exist.
     virtual size_t EntryCount(const std::wstring& section) = 0;
+    // Writes an int and returns once it is on disk, so it outlives a crash of the machine right after.
+    virtual void WriteIntDurably(const std::wstring& section, const std::wstring& name, uint32_t value) {
+        WriteInt(section, name, value);
+    }
     // Writes the values in order; a store that opens a section per access opens it once here.
     virtual void WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) {
         for (const NamedValue& v : values) {

@@ -1,5 +1,7 @@
 #include "ui/CardOwner.h"
 
+#include "store/Settings.h"
+#include "ui/CrashGuard.h"
 #include "ui/FanCurveSettings.h"
 #include "ui/Truncate.h"
 
@@ -11,13 +13,39 @@ bool SameMhz(const CardClocks& a, const CardClocks& b) {
 }  // namespace
 
 void CCardOwner::TakeOver(int fanPositionFound) {
+    m_marked = Settings::Read(m_settings, Settings::OverclockRunning) == 1;
     m_chosen = {std::nullopt, fanPositionFound};
-    if (IsAutomaticFan(fanPositionFound) && ReadFanCurveSettings(m_settings).on) m_curve.Start();
+    if (IsAutomaticFan(fanPositionFound) && ReadFanCurveSettings(m_settings).on) {
+        MarkSession();
+        m_curve.Start();
+    }
+}
+
+void CCardOwner::MarkSession() {
+    if (m_marked) return;
+    m_settings.WriteIntDurably(L"", Settings::OverclockRunning.name, 1);
+    m_marked = true;
+}
+
+void CCardOwner::ClearMark() {
+    if (!m_marked) return;
+    Settings::Write(m_settings, Settings::OverclockRunning, 0);
+    m_marked = false;
+}
+
+void CCardOwner::RecoverFromCrash() {
+    m_curve.Stop();
+    m_card.SetGroupFan(kFanAutomaticPosition);
+    m_chosen.fanPosition = kFanAutomaticPosition;
+    m_marked = true;
+    ClearMark();
 }
 
 void CCardOwner::Put(const UserChoice& choice, Reach reach) {
     if (choice.clocks && reach == Reach::Group) PutClocks(*choice.clocks);
     if (choice.clocks && reach == Reach::SelectedGpu) {
+        CardClocks defaults;
+        if (!m_card.DefaultClocks(defaults) || CrashGuard::AboveDefaults(*choice.clocks, defaults)) MarkSession();
         m_card.SetClocks(*choice.clocks);
         m_chosen.clocks = choice.clocks;
     }
@@ -26,6 +54,9 @@ void CCardOwner::Put(const UserChoice& choice, Reach reach) {
 }
 
 void CCardOwner::PutClocks(const CardClocks& clocks) {
+    CardClocks defaults;
+    // Clocks above defaults that cannot be compared with them count as an overclock.
+    if (!m_card.DefaultClocks(defaults) || CrashGuard::AboveDefaults(clocks, defaults)) MarkSession();
     m_card.Apply(clocks, std::nullopt);
     m_chosen.clocks = clocks;
 }
@@ -35,6 +66,7 @@ void CCardOwner::PutDefaults() {
     m_curve.Stop();
     m_card.Reset();
     m_chosen = {};
+    ClearMark();
 }
 
 void CCardOwner::PutUnconfirmed(const UserChoice& choice, const std::optional<CardClocks>& runningBefore) {
@@ -48,7 +80,7 @@ bool CCardOwner::PutWayBack(bool curveMayDrive) {
     if (!m_wayBack) return false;
     const WayBack wayBack = *m_wayBack;
     m_wayBack.reset();
-    if (wayBack.running) m_card.Apply(wayBack.running, std::nullopt);
+    if (wayBack.running) PutClocks(*wayBack.running);
     m_chosen = wayBack.chosen;
     WriteFan(m_chosen.fanPosition, Reach::Group, curveMayDrive);
     return true;
@@ -57,7 +89,9 @@ bool CCardOwner::PutWayBack(bool curveMayDrive) {
 void CCardOwner::SettingsChanged() {
     if (!ReadFanCurveSettings(m_settings).on) return m_curve.GiveBack();
     if (m_curve.Driving()) return m_curve.Retune();
-    if (IsAutomaticFan(m_chosen.fanPosition)) m_curve.Start();
+    if (!IsAutomaticFan(m_chosen.fanPosition)) return;
+    MarkSession();
+    m_curve.Start();
 }
 
 void CCardOwner::PutBackFanAfterResume() {
@@ -75,14 +109,17 @@ void CCardOwner::PutBackClocksAfterResume() {
 void CCardOwner::Release() {
     PutWayBack(false);
     m_curve.GiveBack();
+    ClearMark();
 }
 
 void CCardOwner::WriteFan(int fanPosition, Reach reach, bool curveMayDrive) {
     if (curveMayDrive && IsAutomaticFan(fanPosition) && ReadFanCurveSettings(m_settings).on) {
         // Already driving: the fan stays at the curve's level, no flip through automatic.
-        if (!m_curve.Driving()) m_curve.Start();
-        return;
+        if (m_curve.Driving()) return;
+        MarkSession();
+        return m_curve.Start();
     }
+    if (!IsAutomaticFan(fanPosition)) MarkSession();
     // The levels the curve set are on every GPU: none may keep one with nothing driving it.
     const bool curveHeldGroup = m_curve.Driving();
     m_curve.Stop();

@@ -66,11 +66,17 @@ public:
     void PutBackFanAfterResume();
     void PutBackClocksAfterResume();
     // The window or the session ends: unconfirmed clocks go back and a fan the curve holds is
-    // given back; nothing starts driving again.
+    // given back; nothing starts driving again. A clean end: the crash mark goes.
     void Release();
+    // The last session ended badly: the fan goes back to automatic control on every GPU and the
+    // mark goes; the next overclock marks the session again.
+    void RecoverFromCrash();
 
 private:
     bool PutWayBack(bool curveMayDrive);
+    // Before the driver call that puts an overclock or a held fan on the card, on disk.
+    void MarkSession();
+    void ClearMark();
     void WriteFan(int fanPosition, Reach reach, bool curveMayDrive);
 
     CCard& m_card;
@@ -78,6 +84,7 @@ private:
     SettingsStore& m_settings;
     UserChoice m_chosen;
     bool m_suspended = false;
+    bool m_marked = false;
     struct WayBack {
         UserChoice chosen;
         std::optional<CardClocks> running;
