@@ -76,6 +76,9 @@ private:
     void OnTrayProfileChosen(size_t index) override;
     void OnHotkey(WPARAM id) override;
     LRESULT OnCopyData(const COPYDATASTRUCT& data) override;
+    // The console companion's commands, run on this instance's window (app/OskaraAppCommands.cpp).
+    class CommandTarget;
+    LRESULT OnConsoleCommand(const COPYDATASTRUCT& data);
     void OptionsStored() override;
     bool SwitchToProfileNamed(const std::wstring& name);
     // A profile asked for at the start; true when it was applied.

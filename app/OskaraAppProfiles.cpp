@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/OskaraApp.h"
+#include "app/ConsoleRequest.h"
 #include "app/ProfileRequest.h"
 #include "store/Settings.h"
 
@@ -42,6 +43,7 @@ void COskaraApp::OnHotkey(WPARAM id) {
 }
 
 LRESULT COskaraApp::OnCopyData(const COPYDATASTRUCT& data) {
+    if (data.dwData == ConsoleRequest::kRequestTag) return OnConsoleCommand(data);
     const std::optional<std::wstring> name = ProfileRequest::Decode(data);
     if (!name || !HasMainWindow()) return 0;
     return SwitchToProfileNamed(*name) ? ProfileRequest::kApplied : ProfileRequest::kNoSuchProfile;

@@ -136,3 +136,21 @@ bool CCard::TestClocks(const CardClocks& clocks, int& passed) {
     CountLevelsIfUncounted();
     return m_gpu.TestLevelClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader, passed);
 }
+
+GpuReading CCard::ReadGpu(uint32_t gpu) {
+    CountLevelsIfUncounted();
+    m_gpu.SelectGpu(gpu);
+    GpuReading reading;
+    THERMAL_SETTINGS thermal{};
+    if (m_gpu.GetThermalSettings(&thermal) && thermal.count > 0) reading.celsius = thermal.sensor[0].currentTemp;
+    CardClocks clocks;
+    if (m_gpu.GetLevelCurrentClocks(m_topLevel, clocks.core, clocks.memory, clocks.shader)) reading.clocks = clocks;
+    int percent = 0;
+    if (m_gpu.GetFanLevel(0, percent)) {
+        reading.fanPercent = percent;
+        reading.fanAutomatic = m_gpu.IsFanAutomatic();
+    }
+    return reading;
+}
+
+uint32_t CCard::DriverVersion() const { return m_gpu.GetDriverVersion(); }

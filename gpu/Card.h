@@ -15,6 +15,14 @@ struct CardClocks {
 
 // The fan as the window shows it: the highest fixed level of the group, and whether the GPU
 // selected last runs its automatic control.
+// One GPU's readings for a report; a read that failed is nullopt.
+struct GpuReading {
+    std::optional<int32_t> celsius;
+    std::optional<CardClocks> clocks;
+    std::optional<int> fanPercent;
+    bool fanAutomatic = false;
+};
+
 struct CardFan {
     int highestPercent = 0;
     bool automatic = false;
@@ -69,6 +77,11 @@ public:
     void SetClocks(const CardClocks& clocks);
     // passed is 1 when the driver accepted the clocks; false when no test ran.
     bool TestClocks(const CardClocks& clocks, int& passed);
+
+    // Selects the GPU and reads it; it stays the one selected last.
+    GpuReading ReadGpu(uint32_t gpu);
+    // Hundredths; 0 when unread.
+    uint32_t DriverVersion() const;
 
 private:
     void CountLevels();

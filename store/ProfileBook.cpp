@@ -7,6 +7,13 @@ void ProfileBook::Replace(ProfileList profiles) {
     ++m_revision;
 }
 
+bool ProfileBook::Assign(ProfileList profiles) {
+    if (!m_cardKnown || profiles.size() > kMaxProfiles) return false;
+    m_profiles = std::move(profiles);
+    Changed();
+    return true;
+}
+
 ProfileBook::CreateResult ProfileBook::Create(const PROFILE& profile) {
     if (!m_cardKnown) return CreateResult::CardUnknown;
     if (profile.core == 0 || profile.memory == 0) return CreateResult::NoClocks;

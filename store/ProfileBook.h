@@ -29,6 +29,8 @@ public:
 
     // The list as loaded at start-up; nothing is stored.
     void Replace(ProfileList profiles);
+    // A whole new list (an import), stored at once; false on an unknown card or above 64.
+    bool Assign(ProfileList profiles);
     // Profiles are kept per card: without its identity nothing could be stored.
     void SetCardKnown(bool known) { m_cardKnown = known; }
 

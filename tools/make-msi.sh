@@ -12,7 +12,7 @@ version=${4:-$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' 
 # wixl takes source paths relative to where it runs, never absolute ones.
 stage=$(mktemp -d "$root/build/msi-stage.XXXXXX")
 trap 'rm -rf "$stage"' EXIT
-cp "$bin/Oskara.exe" "$stage/"
+cp "$bin/Oskara.exe" "$bin/Oskara.com" "$stage/"
 mkdir -p "$3"
 out=$(cd "$3" && pwd)/Oskara-$version-$arch.msi
 cd "$root"
@@ -30,4 +30,13 @@ msibuild "$out" \
   -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
   -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
       VALUES ('$upgrade', '0.0.0.0', '$version', 769, 'WIX_UPGRADE_DETECTED')"
+# wixl has no Environment element: the program's folder is appended to the user's PATH ("=-":
+# set at install, removed with the console component at uninstall).
+msibuild "$out" \
+  -q "CREATE TABLE \`Environment\` (\`Environment\` CHAR(72) NOT NULL, \`Name\` CHAR(255) NOT NULL,
+      \`Value\` CHAR(255), \`Component_\` CHAR(72) NOT NULL PRIMARY KEY \`Environment\`)" \
+  -q "INSERT INTO \`Environment\` (\`Environment\`, \`Name\`, \`Value\`, \`Component_\`)
+      VALUES ('UserPath', '=-PATH', '[~];[INSTALLDIR]', 'Console')" \
+  -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('RemoveEnvironmentStrings', 3300)" \
+  -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('WriteEnvironmentStrings', 5200)"
 echo "$out"

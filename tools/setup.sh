@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build ccache g++ googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
-          wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick wixl msitools)
+          wine64 fonts-wine fonts-liberation xvfb x11-utils xdotool imagemagick wixl msitools jq)
 # A caller may need more (./bench.sh: its benchmark library and jq).
 packages+=("$@")
 missing=()

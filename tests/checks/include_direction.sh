@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The product's folders include only downwards: app -> ui -> tavio, skin -> store, gpu, monitor ->
+# The product's folders include only downwards: app -> cli -> ui -> tavio, skin -> store, gpu, monitor ->
 # framework, with res (resource ids) at the bottom. A folder includes its own files and those of
 # lower floors; a sibling or a higher floor fails.
 # Usage: include_direction.sh <source root>
 set -u
 cd "$1" || exit 1
-declare -A floor=([res]=0 [framework]=1 [store]=2 [gpu]=2 [monitor]=2 [tavio]=3 [skin]=3 [ui]=4 [app]=5)
+declare -A floor=([res]=0 [framework]=1 [store]=2 [gpu]=2 [monitor]=2 [tavio]=3 [skin]=3 [ui]=4 [cli]=5 [app]=6)
 failed=0
 for dir in "${!floor[@]}"; do
   for file in "$dir"/*.h "$dir"/*.cpp "$dir"/*.rc; do

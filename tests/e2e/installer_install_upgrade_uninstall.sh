@@ -42,6 +42,8 @@ expect_one_entry() {
 msi /i "$old_msi" || fail "msiexec /i of $version failed"
 [ -f "$program/Oskara.exe" ] || fail "no Oskara.exe in ${program#"$WINEPREFIX"/}"
 [ -f "$start_link" ] || fail "no Start menu shortcut"
+user_path() { reg_value 'HKCU\Environment' PATH; }
+[ -f "$program/Oskara.com" ] && [[ $(user_path) == *'\Programs\Brenmar Oskara\' ]] || fail "no Oskara.com on the user's PATH: $(user_path)"
 expect_one_entry "$version" "the install"
 note "installed $version: program, Start menu shortcut, entry with version, publisher and icon"
 
@@ -69,4 +71,5 @@ msi /x "$new_msi" || fail "msiexec /x failed"
 left=$(find "$program" "$start_link" "$startup_link" 2>/dev/null)
 [ -z "$left" ] || fail "the uninstall left ${left//"$WINEPREFIX"/}"
 [ "$(reg_number "$app_key" TavioStepSize)" = 25 ] || fail "the uninstall took the user's settings"
+[[ $(user_path) != *Oskara* ]] || fail "the uninstall left the program's folder on the PATH: $(user_path)"
 note "uninstalled: no file, shortcut or entry left, settings kept"

@@ -68,6 +68,20 @@ tavio_click() {
   xdotool mousemove $((${origin% *} + x)) $((${origin#* } + 185)) click 1
 }
 
+# oskara_cli <args>: runs the console companion; its stdout in $cli_out, stderr in $cli_err, exit
+# code in $cli_code.
+oskara_cli() {
+  cli_out=$("$WINE64" "$bin/Oskara.com" "$@" 2>"$work/cli.err" | tr -d '\r'; exit "${PIPESTATUS[0]}")
+  cli_code=$?
+  cli_err=$(tr -d '\r' <"$work/cli.err")
+}
+# expect_cli <code> <args>: the companion ends with that code.
+expect_cli() {
+  local want=$1; shift
+  oskara_cli "$@"
+  [ "$cli_code" = "$want" ] || fail "oskara $* ended with $cli_code, not $want: $cli_err"
+}
+
 # wait_until <seconds> <command...>: polls the command every 0.2 s.
 wait_until() {
   local limit=$1; shift
