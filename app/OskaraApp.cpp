@@ -6,6 +6,7 @@
 #include "store/Settings.h"
 #include "app/ProfileRequest.h"
 #include "app/StartupRules.h"
+#include "ui/CrashGuard.h"
 #include "gpu/FanPosition.h"
 #include "res/resource.h"
 #include "tavio/TavioDeviceRules.h"
@@ -25,6 +26,8 @@ bool COskaraApp::InitInstance() {
     CWinApp::InitInstance();
     UseRegistryKey();
 
+    // Read before the window exists: its start marks the session again when a curve drives.
+    const bool markFound = Settings::Read(m_settings, Settings::OverclockRunning) == 1;
     if (!InstallTrayIcon() || !CreateMainDialog()) return false;
     // Before the first box: dialogs are owned by the main window, and its end ends the program.
     m_pMainWnd = m_mainDialog;
@@ -34,10 +37,16 @@ bool COskaraApp::InitInstance() {
     if (!m_mainDialog) return false;
     ConnectTavio();
     RefreshMainDialog();
+    const CrashGuard::Start start = GuardStart(markFound);
     if (request.startHidden) {
         StartHidden();
         // A profile asked for replaces the restore.
-        if (!request.profileName || !ApplyStartProfile(*request.profileName)) RestoreLastOverclock();
+        if (!request.profileName || !ApplyStartProfile(*request.profileName)) {
+            if (start == CrashGuard::Start::AsUsual)
+                RestoreLastOverclock();
+            else
+                TellRestoreSkipped(start);
+        }
     } else {
         ShowMainDialog();
         if (request.profileName) ApplyStartProfile(*request.profileName);
@@ -216,6 +225,28 @@ void COskaraApp::RestoreLastOverclock() {
     else if (clocks)
         owner.PutClocks(*clocks);
     m_mainDialog->UpdateControls();
+}
+
+CrashGuard::Start COskaraApp::GuardStart(bool markFound) {
+    const CrashGuard::Start start =
+        CrashGuard::AtStart(Settings::Read(m_settings, Settings::CrashGuard) != 0, markFound,
+                            Settings::Read(m_settings, Settings::LastDriverVersion),
+                            m_mainDialog ? m_mainDialog->Card().DriverVersion() : 0);
+    if (start == CrashGuard::Start::AfterCrash && m_mainDialog) {
+        m_mainDialog->Owner().RecoverFromCrash();
+        m_mainDialog->UpdateControls();
+    }
+    return start;
+}
+
+void COskaraApp::TellRestoreSkipped(CrashGuard::Start start) {
+    if (Settings::Read(m_settings, Settings::RestoreOC) != 1) return;
+    const wchar_t* why = start == CrashGuard::Start::AfterCrash
+                             ? L"Your overclock was not restored: the last session with it did not end normally. "
+                               L"Apply it or choose a profile to use it again."
+                             : L"Your overclock was not restored: the display driver changed since it was applied. "
+                               L"Apply it or choose a profile to use it again.";
+    m_tray.ShowBalloon(L"Oskara", why);
 }
 
 void COskaraApp::ShowLogStopped(const std::wstring& file, const std::wstring& reason) {

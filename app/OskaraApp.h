@@ -16,6 +16,7 @@
 #include "tavio/TextSurfaceGdi.h"
 #include "tavio/TavioDevice.h"
 #include "tavio/TavioTransport.h"
+#include "ui/CrashGuard.h"
 #include "ui/OskaraDlg.h"
 
 // The application object: start-up, shutdown, the settings store, the card key and the card's
@@ -66,6 +67,9 @@ private:
     void StartHidden();
     void ShowMainDialog();
     void RestoreLastOverclock();
+    // The crash guard's verdict on this start; after a crash the card's fan is given back now.
+    CrashGuard::Start GuardStart(bool markFound);
+    void TellRestoreSkipped(CrashGuard::Start start);
     void CloseTavio();
 
     void OnTavioDeviceChange(WPARAM event, LPARAM data) override;

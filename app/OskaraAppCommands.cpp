@@ -28,7 +28,7 @@ public:
     CardStatus Status() override {
         CardStatus status{OSKARA_WINDOW_TITLE, m_app.m_cardKey, m_window.Card().DriverVersion(), {}, std::nullopt};
         const int factor = m_window.GetMemoryClockFactor();
-        const bool curve = m_window.FanCurve().Driving();
+        const bool curve = m_window.Owner().CurveDriving();
         for (uint32_t index : m_window.Card().Group()) {
             const GpuReading reading = m_window.Card().ReadGpu(index);
             GpuStatus gpu{index, reading.celsius, {}, {}, {}, reading.fanPercent, {}};

@@ -18,6 +18,7 @@ COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd
     BindControl(m_profileHotkeys, IDC_OPTIONS_PROFILE_HOTKEYS);
     BindControl(m_confirmApply, IDC_OPTIONS_CONFIRM_APPLY);
     BindControl(m_reapplyOnResume, IDC_OPTIONS_REAPPLY_ON_RESUME);
+    BindControl(m_crashGuard, IDC_OPTIONS_CRASH_GUARD);
 }
 
 bool COptionsDlg::OnInitDialog() {
@@ -38,6 +39,8 @@ bool COptionsDlg::OnInitDialog() {
     CheckFromSetting(m_profileHotkeys, Settings::Read(m_settings, Settings::ProfileHotkeys));
     CheckFromSetting(m_confirmApply, Settings::Read(m_settings, Settings::ConfirmApply));
     CheckFromSetting(m_reapplyOnResume, Settings::Read(m_settings, Settings::ReapplyOnResume));
+    // Only 0 turns the guard off.
+    m_crashGuard.SetCheck(Settings::Read(m_settings, Settings::CrashGuard) != 0 ? BST_CHECKED : BST_UNCHECKED);
     if (ReadFanCurveSettings(m_settings).storedCurveInvalid)
         ::ShowWindow(GetDlgItem(IDC_OPTIONS_FAN_CURVE_NOTE), SW_SHOWNA);
     return true;
@@ -64,6 +67,9 @@ void COptionsDlg::OnOK() {
     Settings::Write(m_settings, Settings::ProfileHotkeys, m_profileHotkeys.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::ConfirmApply, m_confirmApply.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::ReapplyOnResume, m_reapplyOnResume.GetCheck() == BST_CHECKED);
+    // A value that counts as on stays as it was.
+    const bool guardOn = m_crashGuard.GetCheck() == BST_CHECKED;
+    if (guardOn != (Settings::Read(m_settings, Settings::CrashGuard) != 0)) Settings::Write(m_settings, Settings::CrashGuard, guardOn);
     CDialog::OnOK();
 }
 

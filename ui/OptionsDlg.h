@@ -35,6 +35,6 @@ private:
     CButton m_tavioIdleReturn;
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
-    CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume;
+    CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume, m_crashGuard;
     FanCurveReading m_fanCurveReading;
 };

@@ -36,6 +36,7 @@ void COskaraDlg::StoreApplied(const Applied& applied) {
     Settings::Write(settings, Settings::LastMem, static_cast<uint32_t>(TruncToInt(applied.memory)));
     Settings::Write(settings, Settings::LastShader, static_cast<uint32_t>(TruncToInt(applied.shader)));
     Settings::Write(settings, Settings::LastFan, static_cast<uint32_t>(applied.fan));
+    if (const uint32_t version = m_card.DriverVersion()) Settings::Write(settings, Settings::LastDriverVersion, version);
 }
 
 bool COskaraDlg::NeedsConfirming(const std::optional<CardClocks>& asked, std::optional<CardClocks>& runningBefore) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The start a Startup shortcut makes ("-s" with RestoreOC 1): the last applied clocks and fan go
 # back to the card while the window stays hidden; a later start brings that window up and ends.
+# The starts are ended by a kill: the crash guard, which would skip the next restore, is off.
 # A value never stored, or Ctrl held at the start, leaves the card as it is.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -15,6 +16,7 @@ Windows Registry Editor Version 5.00
 "LastShader"=dword:000005f0
 "LastFan"=dword:00000050
 "RestoreOC"=dword:00000001
+"CrashGuard"=dword:00000000
 REG
 reg_import "$work/last.reg"
 [ "$(reg_number "$app_key" LastCore)" = 760 ] || fail "the prepared LastCore did not reach the registry"

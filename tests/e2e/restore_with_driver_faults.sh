@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The hidden start's restore with each driver function failing in turn: the program runs on (or,
 # when the driver cannot even be bound, says so and ends after OK), and once the driver is whole
+# The starts are ended by a kill: the crash guard, which would skip the next restore, is off.
 # again the window opened from the tray shows what the card really runs.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -15,6 +16,7 @@ Windows Registry Editor Version 5.00
 "LastShader"=dword:000005f0
 "LastFan"=dword:00000050
 "RestoreOC"=dword:00000001
+"CrashGuard"=dword:00000000
 REG
 reg_import "$work/last.reg"
 export OSKARA_SIM_FAULTS="$work/faults.txt"
