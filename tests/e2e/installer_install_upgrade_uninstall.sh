@@ -8,8 +8,7 @@
 e2e_begin
 
 version=$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' "$root/res/Oskara.rc")
-# The installer compares three fields: the newer one is higher in the third (and in the fourth, so
-# that the stale one, the newer's three with the old fourth, is an older build of the newer).
+# The installer compares three fields: the stale one is an older build of the newer one's three.
 IFS=. read -r major minor build revision <<<"$version"
 newer=$major.$minor.$((build + 1)).$((revision + 1))
 stale=$major.$minor.$((build + 1)).$revision
@@ -17,8 +16,7 @@ old_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/old") || fail "no package 
 new_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/new" "$newer") || fail "no package of $newer"
 stale_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/stale" "$stale") || fail "no package of $stale"
 files=$(msiinfo export "$old_msi" File) || fail "msiinfo could not read the package"
-[[ $files == *Oskara.exe* ]] || fail "the package's files are '$files'"
-[[ ${files,,} != *nvapi* ]] || fail "the package carries the simulated driver"
+[[ $files == *Oskara.exe* && ${files,,} != *nvapi* ]] || fail "the package's files, not Oskara.exe alone: $files"
 
 user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public | head -1)
 program="$user_dir/AppData/Local/Programs/Brenmar Oskara"
@@ -31,8 +29,7 @@ msi() { "$WINE64" msiexec "$1" "$(winepath_of "$2")" /qn </dev/null >/dev/null 2
 # Installed-programs entries named Brenmar Oskara, one product code a line.
 entries() {
   local list
-  list=$("$WINE64" uninstaller --list 2>/dev/null) || fail "no installed programs list"
-  tr -d '\r' <<<"$list" | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'
+  list=$("$WINE64" uninstaller --list 2>/dev/null) && tr -d '\r' <<<"$list" | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'
 }
 entry_value() {
   local key=Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1
@@ -40,7 +37,7 @@ entry_value() {
 }
 expect_one_entry() {
   local codes
-  codes=$(entries) || exit 1
+  codes=$(entries) || fail "no installed programs list"
   [ "$(wc -l <<<"$codes")" = 1 ] && [ -n "$codes" ] || fail "installed programs list '$codes' after $2"
   [ "$(entry_value "$codes" DisplayVersion)" = "$1" ] || fail "the entry shows version '$(entry_value "$codes" DisplayVersion)', not $1"
   [ "$(entry_value "$codes" Publisher)" = Brenmar ] || fail "the entry shows publisher '$(entry_value "$codes" Publisher)'"
@@ -72,8 +69,8 @@ cp "$start_link" "$startup_link"
 
 msi /i "$new_msi" || fail "msiexec /i of $newer failed"
 expect_one_entry "$newer" "the upgrade"
-[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] || fail "the upgrade lost the program or its shortcut"
-[ -f "$startup_link" ] || fail "the upgrade removed the Startup shortcut"
+[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] && [ -f "$startup_link" ] ||
+  fail "the upgrade lost the program, its Start menu or its Startup shortcut"
 note "upgraded in place to $newer, Startup shortcut kept"
 
 ! msi /i "$stale_msi" || fail "$stale was installed over $newer"
@@ -81,8 +78,7 @@ expect_one_entry "$newer" "$stale was refused"
 note "$stale refused over $newer"
 
 msi /x "$new_msi" || fail "msiexec /x failed"
-left=$(entries) || exit 1
-[ -z "$left" ] || fail "the installed programs list still holds '$left'"
+left=$(entries) && [ -z "$left" ] || fail "the installed programs list still holds '$left'"
 # The Programs folder too: the install made it in this fresh profile.
 left=$(find "${program%/*}" "$start_link" "$startup_link" 2>/dev/null)
 [ -z "$left" ] || fail "the uninstall left ${left//"$WINEPREFIX"/}"
