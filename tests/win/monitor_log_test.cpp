@@ -1,7 +1,9 @@
 // The monitor's CSV log file: its rows, its sharing, and how it stops.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <utility>
 
 #include "framework/OwnedHandle.h"
 #include "support/WinTestSupport.h"
@@ -38,8 +40,23 @@ TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
     EXPECT_EQ(FileBytes(path),
               "time,temperature_c,core_mhz,memory_mhz,shader_mhz,fan_percent,fan_mode\r\n"
               "2026-03-07T09:05:02,61,650,1800,1500,45,auto\r\n"
-              "2026-12-31T23:59:59,0,0,0,0,,fixed\r\n"
-              "2026-03-07T09:05:02,70,700,1000,0,0,curve\r\n");
+              "2026-12-31T23:59:59,,,,,,unknown\r\n"
+              "2026-03-07T09:05:02,70,700,1000,,0,curve\r\n");
+}
+
+TEST(MonitorLog, EndsARowCutShortBeforeTheNext) {
+    const std::wstring path = WinTest::TempPath(L"monitor-cut.csv");
+    const std::pair<std::string, std::string> cases[] = {{"2026-03-07T09:05:02,61,6", "\r\n"},
+                                                         {"2026-03-07T09:05:02,61,650\r", "\n"}};
+    for (const auto& [cut, ending] : cases) {
+        std::ofstream(path.c_str(), std::ios::binary) << cut;
+        std::wstring reason;
+        CMonitorLog log;
+        ASSERT_TRUE(log.Start(path, reason)) << reason.c_str();
+        ASSERT_TRUE(log.Write(kTime, MakeSample(0, 61, 650, 0, 0, 0, false, FanMode::Fixed), reason));
+        log.Stop();
+        EXPECT_EQ(FileBytes(path), cut + ending + "2026-03-07T09:05:02,61,650,,,,unknown\r\n") << cut;
+    }
 }
 
 TEST(MonitorLog, StopsWithTheReasonWhenTheFileFails) {
@@ -70,7 +87,7 @@ TEST(MonitorLog, StopsWithTheReasonWhenTheFileFails) {
     EXPECT_FALSE(log.Running());
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, limit.LowPart);
+    EXPECT_EQ(data.nFileSizeLow, limit.LowPart + 2) << "the row not written, only the line end its zeroes lacked";
     DeleteFileW(full.c_str());
 }
 
