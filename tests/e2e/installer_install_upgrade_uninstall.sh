@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # The x64 installer package as a user meets it: a silent per-user install with a Start menu
 # shortcut and an installed-programs entry, the installed program running on the simulated card,
-# a package of a higher version replacing it in place and keeping the Startup shortcut, one of
-# the same three version fields refused, and an uninstall that leaves no file, folder or shortcut
-# of it but keeps the user's settings.
+# a higher version replacing it in place with the Startup shortcut kept, one of the same three
+# version fields refused, and an uninstall that leaves nothing of it but the user's settings.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
 version=$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' "$root/res/Oskara.rc")
 # The installer compares three fields: the stale one is an older build of the newer one's three.
 IFS=. read -r major minor build revision <<<"$version"
-newer=$major.$minor.$((build + 1)).$((revision + 1))
-stale=$major.$minor.$((build + 1)).$revision
+newer=$major.$minor.$((build + 1)).$((revision + 1)) stale=$major.$minor.$((build + 1)).$revision
 old_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/old") || fail "no package of $version"
 new_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/new" "$newer") || fail "no package of $newer"
 stale_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/stale" "$stale") || fail "no package of $stale"
@@ -27,10 +25,7 @@ startup_link="$menu/StartUp/Brenmar Oskara.lnk"
 # msiexec's status comes back cut to 8 bits (1603 as 67): anything but 0 is a failure.
 msi() { "$WINE64" msiexec "$1" "$(winepath_of "$2")" /qn </dev/null >/dev/null 2>&1; }
 # Installed-programs entries named Brenmar Oskara, one product code a line.
-entries() {
-  local list
-  list=$("$WINE64" uninstaller --list 2>/dev/null) && tr -d '\r' <<<"$list" | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'
-}
+entries() { local l; l=$("$WINE64" uninstaller --list 2>/dev/null) && tr -d '\r' <<<"$l" | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'; }
 entry_value() {
   local key=Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1
   reg_value "HKCU\\$key" "$2" || reg_value "HKLM\\$key" "$2"
@@ -69,8 +64,7 @@ cp "$start_link" "$startup_link"
 
 msi /i "$new_msi" || fail "msiexec /i of $newer failed"
 expect_one_entry "$newer" "the upgrade"
-[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] && [ -f "$startup_link" ] ||
-  fail "the upgrade lost the program, its Start menu or its Startup shortcut"
+[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] && [ -f "$startup_link" ] || fail "the upgrade lost the program or a shortcut"
 note "upgraded in place to $newer, Startup shortcut kept"
 
 ! msi /i "$stale_msi" || fail "$stale was installed over $newer"
@@ -79,7 +73,6 @@ note "$stale refused over $newer"
 
 msi /x "$new_msi" || fail "msiexec /x failed"
 left=$(entries) && [ -z "$left" ] || fail "the installed programs list still holds '$left'"
-# The Programs folder too: the install made it in this fresh profile.
 left=$(find "${program%/*}" "$start_link" "$startup_link" 2>/dev/null)
 [ -z "$left" ] || fail "the uninstall left ${left//"$WINEPREFIX"/}"
 [ "$(reg_number "$app_key" TavioStepSize)" = 25 ] || fail "the uninstall took the user's settings"

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -14,13 +15,8 @@ namespace {
 const LocalTime kTime{2026, 3, 7, 9, 5, 2};
 
 std::string FileBytes(const std::wstring& path) {
-    CKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, 0, nullptr));
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    if (!file.Valid() || !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return "";
-    bytes.resize(read);
-    return bytes;
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
@@ -46,9 +42,8 @@ TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
 
 TEST(MonitorLog, EndsARowCutShortBeforeTheNext) {
     const std::wstring path = WinTest::TempPath(L"monitor-cut.csv");
-    const std::pair<std::string, std::string> cases[] = {{"2026-03-07T09:05:02,61,6", "\r\n"},
-                                                         {"2026-03-07T09:05:02,61,650\r", "\n"}};
-    for (const auto& [cut, ending] : cases) {
+    for (const auto& [cut, ending] : {std::pair<std::string, std::string>{"2026-03-07T09:05:02,61,6", "\r\n"},
+                                      std::pair<std::string, std::string>{"2026-03-07T09:05:02,61,650\r", "\n"}}) {
         std::ofstream(path.c_str(), std::ios::binary) << cut;
         std::wstring reason;
         CMonitorLog log;
