@@ -20,6 +20,6 @@ MonitorSample MakeSample(uint32_t second, int temperature, double core, double m
     sample.memory = ClockField(memoryShown);
     sample.shader = ClockField(shader);
     sample.fan = fanKnown ? static_cast<int8_t>(std::clamp(fanPercent, 0, 100)) : int8_t{-1};
-    sample.fanMode = mode;
+    sample.fanMode = fanKnown || mode == FanMode::Curve ? mode : FanMode::Unknown;
     return sample;
 }

@@ -19,17 +19,28 @@ cd "$root"
 wixl -a "$arch" -D Arch="$arch" -D Version="$version" -D BinDir="${stage#"$root"/}" -D ResDir=res \
   -o "$out" res/installer/Oskara.wxs
 
-# Two things wixl cannot say. The Startup shortcut the Settings dialog makes goes at uninstall.
-# The installer compares three version fields only: a package differing in the fourth must still
-# replace the installed one, so the upgrade row includes its own version (and names a lowest
-# version: Wine ignores a row without one).
+# What wixl cannot say. The Startup shortcut the Settings dialog makes goes at a real uninstall
+# only: an upgrade removes the old version once the new one's files and components are in, so the
+# components both have (the shortcut's among them) stay and their removal rows do not run; and
+# before the new one is registered, as Wine's removal takes the upgrade code's whole key with it.
+# Windows Installer compares three version fields only: the upgrade row stops below this version
+# (a lowest version too: Wine ignores a row without one), and one of the same three fields is
+# refused rather than installed beside it, whichever its fourth field.
 upgrade=$(msiinfo export "$out" Property | tr -d '\r' | awk -F'\t' '$1 == "UpgradeCode" { print $2 }')
+secure=$(msiinfo export "$out" Property | tr -d '\r' | awk -F'\t' '$1 == "SecureCustomProperties" { print $2 }')
 msibuild "$out" \
   -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`)
       VALUES ('StartupShortcut', 'Shortcuts', 'BRENMA~1.LNK|Brenmar Oskara.lnk', 'StartupFolder', 2)" \
+  -q "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Sequence\`) VALUES ('InstallExecute', 5500)" \
+  -q "UPDATE \`InstallExecuteSequence\` SET \`Sequence\` = 5501 WHERE \`Action\` = 'RemoveExistingProducts'" \
   -q "DELETE FROM \`Upgrade\` WHERE \`ActionProperty\` = 'WIX_UPGRADE_DETECTED'" \
   -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
-      VALUES ('$upgrade', '0.0.0.0', '$version', 769, 'WIX_UPGRADE_DETECTED')"
+      VALUES ('$upgrade', '0.0.0.0', '$version', 257, 'WIX_UPGRADE_DETECTED')" \
+  -q "INSERT INTO \`Upgrade\` (\`UpgradeCode\`, \`VersionMin\`, \`VersionMax\`, \`Attributes\`, \`ActionProperty\`)
+      VALUES ('$upgrade', '$version', '$version', 770, 'SAME_VERSION_DETECTED')" \
+  -q "UPDATE \`Property\` SET \`Value\` = '$secure;SAME_VERSION_DETECTED' WHERE \`Property\` = 'SecureCustomProperties'" \
+  -q "INSERT INTO \`LaunchCondition\` (\`Condition\`, \`Description\`)
+      VALUES ('Installed OR NOT SAME_VERSION_DETECTED', 'This version of Brenmar Oskara is already installed.')"
 # wixl has no Environment element: the program's folder is appended to the user's PATH ("=-":
 # set at install, removed with the console component at uninstall).
 msibuild "$out" \

@@ -130,5 +130,7 @@ void CMonitorFeed::WriteRow(const MonitorSample& sample) {
 }
 
 void CMonitorFeed::ShowLogStatus() {
-    if (m_window) m_window->SetLogStatus(m_log.Running() ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging"));
+    if (!m_window) return;
+    const bool logging = m_log.Running();
+    m_window->SetLogStatus(logging ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging"), logging);
 }

@@ -5,13 +5,28 @@
 bool CMonitorLog::Start(const std::wstring& path, std::wstring& reason) {
     Stop();
     m_path = path;
-    m_file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    m_file.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_file.Valid()) return Fail(reason, SystemErrorText(GetLastError()));
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(m_file.Get(), &size)) return Fail(reason, SystemErrorText(GetLastError()));
     m_size = static_cast<uint64_t>(size.QuadPart);
-    return m_size != 0 || Append(CsvHeader(), reason);
+    if (m_size == 0) return Append(CsvHeader(), reason);
+    std::string lineEnd;
+    return ReadMissingLineEnd(lineEnd, reason) && (lineEnd.empty() || Append(lineEnd, reason));
+}
+
+// A row a failed write cut short gets its line end, so the next row starts a line of its own.
+bool CMonitorLog::ReadMissingLineEnd(std::string& lineEnd, std::wstring& reason) {
+    LARGE_INTEGER last{};
+    last.QuadPart = static_cast<LONGLONG>(m_size) - 1;
+    char end = 0;
+    DWORD read = 0;
+    if (!SetFilePointerEx(m_file.Get(), last, nullptr, FILE_BEGIN) || !ReadFile(m_file.Get(), &end, 1, &read, nullptr))
+        return Fail(reason, SystemErrorText(GetLastError()));
+    if (read != 1) return Fail(reason, SystemErrorText(ERROR_HANDLE_EOF));
+    lineEnd = end == '\n' ? "" : end == '\r' ? "\n" : "\r\n";
+    return true;
 }
 
 bool CMonitorLog::Write(const LocalTime& time, const MonitorSample& sample, std::wstring& reason) {

@@ -12,7 +12,7 @@
 // retried.
 class CMonitorLog {
 public:
-    // A new or empty file gets the header first.
+    // A new or empty file gets the header first, a row cut short its line end.
     bool Start(const std::wstring& path, std::wstring& reason);
     bool Write(const LocalTime& time, const MonitorSample& sample, std::wstring& reason);
     void Stop();
@@ -21,6 +21,7 @@ public:
 
 private:
     bool Append(const std::string& text, std::wstring& reason);
+    bool ReadMissingLineEnd(std::string& lineEnd, std::wstring& reason);
     bool Fail(std::wstring& reason, const std::wstring& why);
 
     CKernelHandle m_file;

@@ -73,8 +73,9 @@ void CMonitorWnd::CreateControls() {
     m_status = CreateChild(m_hWnd, L"STATIC", L"", SS_CENTERIMAGE | SS_PATHELLIPSIS, 302, 300, IDC_MONITOR_STATUS);
 }
 
-void CMonitorWnd::SetLogStatus(const std::wstring& text) {
+void CMonitorWnd::SetLogStatus(const std::wstring& text, bool logging) {
     if (m_status) ::SetWindowTextW(m_status, text.c_str());
+    ::EnableWindow(::GetDlgItem(m_hWnd, IDC_MONITOR_STOP_LOG), logging);
 }
 
 int CMonitorWnd::SpanSeconds() const { return kSpanMinutes[m_spanIndex] * 60; }

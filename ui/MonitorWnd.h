@@ -34,7 +34,8 @@ public:
     // Creates the window where it was last; false when it could not be made.
     bool Create();
     void SampleAdded();
-    void SetLogStatus(const std::wstring& text);
+    // Stop log is greyed while nothing is logged.
+    void SetLogStatus(const std::wstring& text, bool logging);
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

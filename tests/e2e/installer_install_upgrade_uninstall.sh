@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # The x64 installer package as a user meets it: a silent per-user install with a Start menu
 # shortcut and an installed-programs entry, the installed program running on the simulated card,
-# a package of a higher version replacing it in place, and an uninstall that leaves no file or
-# shortcut of it but keeps the user's settings.
+# a higher version replacing it in place with the Startup shortcut kept, one of the same three
+# version fields refused, and an uninstall that leaves nothing of it but the user's settings.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
 version=$(awk '$1 == "FILEVERSION" { gsub(",", ".", $2); print $2; exit }' "$root/res/Oskara.rc")
-# Only the fourth field higher: the installer compares three, the package must still replace.
-newer=${version%.*}.$((${version##*.} + 1))
+# The installer compares three fields: the stale one is an older build of the newer one's three.
+IFS=. read -r major minor build revision <<<"$version"
+newer=$major.$minor.$((build + 1)).$((revision + 1)) stale=$major.$minor.$((build + 1)).$revision
 old_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/old") || fail "no package of $version"
 new_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/new" "$newer") || fail "no package of $newer"
-msiinfo export "$old_msi" File | tr -d '\r' | grep -qi nvapi && fail "the package carries the simulated driver"
+stale_msi=$("$root/tools/make-msi.sh" x64 "$bin" "$work/stale" "$stale") || fail "no package of $stale"
+files=$(msiinfo export "$old_msi" File) || fail "msiinfo could not read the package"
+[[ $files == *Oskara.exe* && ${files,,} != *nvapi* ]] || fail "the package's files, not Oskara.exe alone: $files"
 
 user_dir=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public | head -1)
 program="$user_dir/AppData/Local/Programs/Brenmar Oskara"
@@ -22,14 +25,14 @@ startup_link="$menu/StartUp/Brenmar Oskara.lnk"
 # msiexec's status comes back cut to 8 bits (1603 as 67): anything but 0 is a failure.
 msi() { "$WINE64" msiexec "$1" "$(winepath_of "$2")" /qn </dev/null >/dev/null 2>&1; }
 # Installed-programs entries named Brenmar Oskara, one product code a line.
-entries() { "$WINE64" uninstaller --list 2>/dev/null | tr -d '\r' | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'; }
+entries() { local l; l=$("$WINE64" uninstaller --list 2>/dev/null) && tr -d '\r' <<<"$l" | awk -F'|' '$NF == "Brenmar Oskara" { print $1 }'; }
 entry_value() {
   local key=Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1
   reg_value "HKCU\\$key" "$2" || reg_value "HKLM\\$key" "$2"
 }
 expect_one_entry() {
   local codes
-  codes=$(entries)
+  codes=$(entries) || fail "no installed programs list"
   [ "$(wc -l <<<"$codes")" = 1 ] && [ -n "$codes" ] || fail "installed programs list '$codes' after $2"
   [ "$(entry_value "$codes" DisplayVersion)" = "$1" ] || fail "the entry shows version '$(entry_value "$codes" DisplayVersion)', not $1"
   [ "$(entry_value "$codes" Publisher)" = Brenmar ] || fail "the entry shows publisher '$(entry_value "$codes" Publisher)'"
@@ -63,13 +66,17 @@ cp "$start_link" "$startup_link"
 
 msi /i "$new_msi" || fail "msiexec /i of $newer failed"
 expect_one_entry "$newer" "the upgrade"
-[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] || fail "the upgrade lost the program or its shortcut"
-note "upgraded in place to $newer"
+[ -f "$program/Oskara.exe" ] && [ -f "$start_link" ] && [ -f "$startup_link" ] || fail "the upgrade lost the program or a shortcut"
+note "upgraded in place to $newer, Startup shortcut kept"
+
+! msi /i "$stale_msi" || fail "$stale was installed over $newer"
+expect_one_entry "$newer" "$stale was refused"
+note "$stale refused over $newer"
 
 msi /x "$new_msi" || fail "msiexec /x failed"
-[ -z "$(entries)" ] || fail "the installed programs list still holds '$(entries)'"
-left=$(find "$program" "$start_link" "$startup_link" 2>/dev/null)
+left=$(entries) && [ -z "$left" ] || fail "the installed programs list still holds '$left'"
+left=$(find "${program%/*}" "$start_link" "$startup_link" 2>/dev/null)
 [ -z "$left" ] || fail "the uninstall left ${left//"$WINEPREFIX"/}"
 [ "$(reg_number "$app_key" TavioStepSize)" = 25 ] || fail "the uninstall took the user's settings"
 [[ $(user_path) != *Oskara* ]] || fail "the uninstall left the program's folder on the PATH: $(user_path)"
-note "uninstalled: no file, shortcut or entry left, settings kept"
+note "uninstalled: no file, folder, shortcut or entry left, settings kept"

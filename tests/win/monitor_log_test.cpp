@@ -1,7 +1,10 @@
 // The monitor's CSV log file: its rows, its sharing, and how it stops.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "framework/OwnedHandle.h"
 #include "support/WinTestSupport.h"
@@ -12,13 +15,8 @@ namespace {
 const LocalTime kTime{2026, 3, 7, 9, 5, 2};
 
 std::string FileBytes(const std::wstring& path) {
-    CKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, 0, nullptr));
-    std::string bytes(4096, '\0');
-    DWORD read = 0;
-    if (!file.Valid() || !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return "";
-    bytes.resize(read);
-    return bytes;
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
@@ -38,8 +36,22 @@ TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
     EXPECT_EQ(FileBytes(path),
               "time,temperature_c,core_mhz,memory_mhz,shader_mhz,fan_percent,fan_mode\r\n"
               "2026-03-07T09:05:02,61,650,1800,1500,45,auto\r\n"
-              "2026-12-31T23:59:59,0,0,0,0,,fixed\r\n"
-              "2026-03-07T09:05:02,70,700,1000,0,0,curve\r\n");
+              "2026-12-31T23:59:59,,,,,,unknown\r\n"
+              "2026-03-07T09:05:02,70,700,1000,,0,curve\r\n");
+}
+
+TEST(MonitorLog, EndsARowCutShortBeforeTheNext) {
+    const std::wstring path = WinTest::TempPath(L"monitor-cut.csv");
+    for (const auto& [cut, ending] : {std::pair<std::string, std::string>{"2026-03-07T09:05:02,61,6", "\r\n"},
+                                      std::pair<std::string, std::string>{"2026-03-07T09:05:02,61,650\r", "\n"}}) {
+        std::ofstream(path.c_str(), std::ios::binary) << cut;
+        std::wstring reason;
+        CMonitorLog log;
+        ASSERT_TRUE(log.Start(path, reason)) << reason.c_str();
+        ASSERT_TRUE(log.Write(kTime, MakeSample(0, 61, 650, 0, 0, 0, false, FanMode::Fixed), reason));
+        log.Stop();
+        EXPECT_EQ(FileBytes(path), cut + ending + "2026-03-07T09:05:02,61,650,,,,unknown\r\n") << cut;
+    }
 }
 
 TEST(MonitorLog, StopsWithTheReasonWhenTheFileFails) {
@@ -70,7 +82,7 @@ TEST(MonitorLog, StopsWithTheReasonWhenTheFileFails) {
     EXPECT_FALSE(log.Running());
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(GetFileAttributesExW(full.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, limit.LowPart);
+    EXPECT_EQ(data.nFileSizeLow, limit.LowPart + 2) << "the row not written, only the line end its zeroes lacked";
     DeleteFileW(full.c_str());
 }
 
