@@ -84,9 +84,11 @@ private:
     class CommandTarget;
     LRESULT OnConsoleCommand(const COPYDATASTRUCT& data);
     void OptionsStored() override;
-    bool SwitchToProfileNamed(const std::wstring& name);
     // A profile asked for at the start; true when it was applied.
     bool ApplyStartProfile(const std::wstring& name);
+    void ShowSeveralProfilesMatch(const std::wstring& name, const std::vector<std::wstring>& candidates);
+    // The main window while it is shown; a hidden start's boxes have no owner.
+    HWND MessageOwner();
     void SwitchToProfile(size_t index);
     // tellTaken: the option was just turned on, so combinations held elsewhere are named.
     void FollowHotkeySetting(bool tellTaken);

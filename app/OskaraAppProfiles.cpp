@@ -13,9 +13,14 @@ bool SameProfile(const PROFILE& a, const PROFILE& b) {
            a.shader == b.shader && a.fan == b.fan;
 }
 
-bool NamesMatch(const std::wstring& asked, const PROFILE& profile) {
-    const int length = static_cast<int>(wcsnlen(profile.name, 64));
-    return CompareStringOrdinal(asked.c_str(), static_cast<int>(asked.size()), profile.name, length, TRUE) == CSTR_EQUAL;
+// The tray's submenu and the hotkeys number the profiles as the profiles dialog lists them,
+// newest first; position is below count.
+size_t NewestFirst(size_t position, size_t count) { return count - 1 - position; }
+
+std::wstring Quoted(const std::vector<std::wstring>& names) {
+    std::wstring text;
+    for (const std::wstring& name : names) text += (text.empty() ? L"\"" : L", \"") + name + L"\"";
+    return text;
 }
 }  // namespace
 
@@ -23,8 +28,9 @@ std::vector<CSystemTray::Owner::ProfileItem> COskaraApp::TrayProfiles() {
     std::optional<PROFILE> running;
     if (HasMainWindow()) running = m_mainDialog->RunningProfile();
     std::vector<ProfileItem> items;
-    for (const PROFILE& profile : m_profiles.List()) {
-        // Two equal profiles: the first stands for both.
+    for (size_t position = 0; position < m_profiles.Count(); ++position) {
+        const PROFILE& profile = m_profiles.At(NewestFirst(position, m_profiles.Count()));
+        // Two equal profiles: the first shown stands for both.
         const bool checked = running && SameProfile(profile, *running);
         if (checked) running.reset();
         items.push_back({std::wstring(profile.name, wcsnlen(profile.name, 64)), checked});
@@ -33,20 +39,30 @@ std::vector<CSystemTray::Owner::ProfileItem> COskaraApp::TrayProfiles() {
     return items;
 }
 
-void COskaraApp::OnTrayProfileChosen(size_t index) {
-    if (m_profiles.IsCurrent(m_trayMenuRevision, index)) SwitchToProfile(index);
+void COskaraApp::OnTrayProfileChosen(size_t position) {
+    if (m_profiles.IsCurrent(m_trayMenuRevision, position)) SwitchToProfile(NewestFirst(position, m_profiles.Count()));
 }
 
 void COskaraApp::OnHotkey(WPARAM id) {
-    const std::optional<size_t> index = CProfileHotkeys::ProfileIndex(id);
-    if (index && *index < m_profiles.Count()) SwitchToProfile(*index);
+    const std::optional<size_t> position = CProfileHotkeys::ProfileIndex(id);
+    if (position && *position < m_profiles.Count()) SwitchToProfile(NewestFirst(*position, m_profiles.Count()));
 }
 
+// The later start's exit code comes with the answer; a box naming the profiles that match only
+// without regard to case is shown after it, so the script that asked does not wait for a click.
 LRESULT COskaraApp::OnCopyData(const COPYDATASTRUCT& data) {
     if (data.dwData == ConsoleRequest::kRequestTag) return OnConsoleCommand(data);
     const std::optional<std::wstring> name = ProfileRequest::Decode(data);
     if (!name || !HasMainWindow()) return 0;
-    return SwitchToProfileNamed(*name) ? ProfileRequest::kApplied : ProfileRequest::kNoSuchProfile;
+    const ProfileRequest::Match match = ProfileRequest::FindProfile(*name, m_profiles.List());
+    if (match.index) {
+        SwitchToProfile(*match.index);
+        return ProfileRequest::kApplied;
+    }
+    if (match.candidates.empty()) return ProfileRequest::kNoSuchProfile;
+    ReplyMessage(ProfileRequest::kNoSuchProfile);
+    ShowSeveralProfilesMatch(*name, match.candidates);
+    return ProfileRequest::kNoSuchProfile;
 }
 
 void COskaraApp::SwitchToProfile(size_t index) {
@@ -55,22 +71,31 @@ void COskaraApp::SwitchToProfile(size_t index) {
     m_mainDialog->SwitchToProfile(profile);
 }
 
-bool COskaraApp::SwitchToProfileNamed(const std::wstring& name) {
-    for (size_t i = 0; i < m_profiles.Count(); ++i) {
-        if (!NamesMatch(name, m_profiles.At(i))) continue;
-        SwitchToProfile(i);
+bool COskaraApp::ApplyStartProfile(const std::wstring& name) {
+    if (!HasMainWindow()) return false;
+    const ProfileRequest::Match match = ProfileRequest::FindProfile(name, m_profiles.List());
+    if (match.index) {
+        SwitchToProfile(*match.index);
         return true;
     }
+    if (!match.candidates.empty()) {
+        ShowSeveralProfilesMatch(name, match.candidates);
+        return false;
+    }
+    MessageBoxW(MessageOwner(), (L"There is no profile named \"" + name + L"\" for this card.").c_str(),
+                AppName().c_str(), MB_ICONEXCLAMATION);
     return false;
 }
 
-bool COskaraApp::ApplyStartProfile(const std::wstring& name) {
-    if (!HasMainWindow()) return false;
-    if (SwitchToProfileNamed(name)) return true;
-    const HWND owner = m_mainDialog->IsWindowVisible() ? m_mainDialog->m_hWnd : nullptr;
-    MessageBoxW(owner, (L"There is no profile named \"" + name + L"\" for this card.").c_str(), AppName().c_str(),
-                MB_ICONEXCLAMATION);
-    return false;
+void COskaraApp::ShowSeveralProfilesMatch(const std::wstring& name, const std::vector<std::wstring>& candidates) {
+    const std::wstring text = L"No profile is named \"" + name + L"\" exactly, and " +
+                              std::to_wstring(candidates.size()) + L" differ from it only in case: " +
+                              Quoted(candidates) + L". None was applied.";
+    MessageBoxW(MessageOwner(), text.c_str(), AppName().c_str(), MB_ICONEXCLAMATION);
+}
+
+HWND COskaraApp::MessageOwner() {
+    return HasMainWindow() && m_mainDialog->IsWindowVisible() ? m_mainDialog->m_hWnd : nullptr;
 }
 
 void COskaraApp::OptionsStored() { FollowHotkeySetting(true); }

@@ -6,6 +6,22 @@ namespace {
 constexpr UINT kAnswerTimeoutMs = 10000;
 }  // namespace
 
+Match FindProfile(const std::wstring& name, const ProfileList& profiles) {
+    const auto compare = [&name](const PROFILE& profile, BOOL ignoreCase) {
+        return CompareStringOrdinal(name.c_str(), static_cast<int>(name.size()), profile.name,
+                                    static_cast<int>(wcsnlen(profile.name, 64)), ignoreCase) == CSTR_EQUAL;
+    };
+    std::vector<size_t> withoutCase;
+    for (size_t i = 0; i < profiles.size(); ++i) {
+        if (compare(profiles[i], FALSE)) return {i, {}};
+        if (compare(profiles[i], TRUE)) withoutCase.push_back(i);
+    }
+    if (withoutCase.size() == 1) return {withoutCase[0], {}};
+    Match match;
+    for (size_t i : withoutCase) match.candidates.emplace_back(profiles[i].name, wcsnlen(profiles[i].name, 64));
+    return match;
+}
+
 std::optional<std::wstring> Decode(const COPYDATASTRUCT& data) {
     if (data.dwData != kTag || data.cbData % sizeof(wchar_t) != 0) return std::nullopt;
     const size_t units = data.cbData / sizeof(wchar_t);

@@ -160,6 +160,7 @@ void COskaraDlg::OnApply() {
 void COskaraDlg::OnReset() {
     EndConfirmation();
     m_owner.PutDefaults();
+    ResetClockRanges();
     UpdateControls();
     Invalidate(FALSE);
 }
@@ -242,16 +243,15 @@ void COskaraDlg::OnScroll(HWND slider) {
 }
 
 void COskaraDlg::OnSliderMoved(ClockSlider which) {
+    const ClockCeilings ceilings = SliderCeilings();
     CSliderCtrl& moved = Slider(which);
     const SliderRange range{moved.GetRangeMin(), moved.GetRangeMax()};
-    const SliderRange grown = GrownClockRange(range, moved.GetPos());
-    if (grown.max != range.max) SetClockRange(moved, range.min, grown.max);
-    if (grown.min != range.min) SetClockRange(moved, grown.min, grown.max);
-    uint16_t vendor = 0, device = 0;
-    if (m_card.PciIds(vendor, device) && CouplesCoreAndShader(device)) {
-        if (which == ClockSlider::Core) m_shaderSlider.SetPos(ShaderForCore(m_coreSlider.GetPos()));
-        if (which == ClockSlider::Shader) m_coreSlider.SetPos(CoreForShader(m_shaderSlider.GetPos()));
-    }
+    const SliderRange grown = GrownClockRange(range, moved.GetPos(), CeilingOf(ceilings, which));
+    if (!(grown == range)) SetClockRange(moved, grown.min, grown.max);
+    if (ceilings.tied && which == ClockSlider::Core)
+        HoldTiedSlider(ClockSlider::Shader, ShaderForCore(m_coreSlider.GetPos()), ceilings.shader);
+    if (ceilings.tied && which == ClockSlider::Shader)
+        HoldTiedSlider(ClockSlider::Core, CoreForShader(m_shaderSlider.GetPos()), ceilings.core);
     UpdateValueLabels();
 }
 

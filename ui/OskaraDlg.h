@@ -14,6 +14,7 @@
 #include "skin/ButtonST.h"
 #include "skin/Dib.h"
 #include "skin/TransparentStatic.h"
+#include "ui/ClockCoupling.h"
 #include "ui/MonitorFeed.h"
 #include "ui/CardOwner.h"
 #include "ui/ConfirmClocksDlg.h"
@@ -83,6 +84,8 @@ public:
     int GetMemoryClockFactor() override;
     void OnApply();
     void OnReset();
+    // Each clock slider's range around the card's default again: the growth is dropped.
+    void ResetClockRanges();
     // As Apply, to every GPU of the group and stored, with no question to confirm it.
     void SwitchToProfile(const PROFILE& profile);
     // The profile activated last, while the card still runs it.
@@ -158,6 +161,11 @@ private:
     void OnReapplyTimer();
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
+    // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
+    ClockCeilings SliderCeilings();
+    static int CeilingOf(const ClockCeilings& ceilings, ClockSlider which);
+    // A tied slider set to follow the one moved, its range grown to hold value within ceiling.
+    void HoldTiedSlider(ClockSlider which, int value, int ceiling);
 
     Host& m_host;
     HICON m_icon = nullptr;

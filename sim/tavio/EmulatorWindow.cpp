@@ -177,6 +177,11 @@ LRESULT CEmulatorWindow::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KEYUP:
         if (wp >= '1' && wp <= '3') KeyUp();
         return 0;
+    // The key-up goes to whatever took the focus (a question the program asks, say): the key is
+    // let go now, as a finger lifted, or the program would repeat it for ever.
+    case WM_KILLFOCUS:
+        KeyUp();
+        return 0;
     case WM_COMMAND:
         if (LOWORD(wp) == kPlugButtonId) TogglePlug();
         return 0;
@@ -227,6 +232,7 @@ struct Glass {
     bool lamps[panel::kLamps] = {};
     bool cells[2][panel::kBarCells] = {};
 
+    Glass() = default;
     explicit Glass(const PanelDecoder& decoder) {
         for (size_t address = 0; address < panel::kSegmentBytes; ++address) {
             const uint8_t byte = decoder.SegmentByte(address);
@@ -252,8 +258,9 @@ struct Glass {
     }
 };
 
-void PaintGlass(HDC dc, const PanelDecoder& decoder) {
-    const Glass glass(decoder);
+// An unplugged controller has no power: its glass is dark whatever it showed last.
+void PaintGlass(HDC dc, const PanelDecoder& decoder, bool powered) {
+    const Glass glass = powered ? Glass(decoder) : Glass();
     for (int field = 0; field < panel::kFields; ++field) {
         const int left = kMargin + field * kFieldPitch;
         for (int digit = 0; digit < panel::kDigits; ++digit)
@@ -273,7 +280,7 @@ void PaintGlass(HDC dc, const PanelDecoder& decoder) {
     Fill(dc, kMargin, kTextTop, PanelDecoder::kTextWidth * kScale, PanelDecoder::kTextHeight * kScale, RGB(0, 0, 0));
     for (int y = 0; y < PanelDecoder::kTextHeight; ++y)
         for (int x = 0; x < PanelDecoder::kTextWidth; ++x)
-            if (decoder.Pixel(x, y)) Fill(dc, kMargin + x * kScale, kTextTop + y * kScale, kScale, kScale, kLit);
+            if (powered && decoder.Pixel(x, y)) Fill(dc, kMargin + x * kScale, kTextTop + y * kScale, kScale, kScale, kLit);
 }
 
 }  // namespace
@@ -284,7 +291,7 @@ void CEmulatorWindow::Paint(HDC target) {
     HGDIOBJ oldPicture = SelectObject(dc, picture);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     Fill(dc, 0, 0, kClientWidth, kClientHeight, kGlass);
-    PaintGlass(dc, m_emulator.Panel());
+    PaintGlass(dc, m_emulator.Panel(), m_emulator.Plugged());
 
     static const wchar_t* const kKeyNames[3] = {L"Left  (1)", L"Middle  (2)", L"Right  (3)"};
     for (int key = 0; key < 3; ++key) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "ui/ClockCoupling.h"
 #include "ui/SliderRange.h"
@@ -22,28 +23,44 @@ TEST(ClockSliderRange, SpansHalfToOnePointThreeThreeOfTheDefaultTruncated) {
     EXPECT_EQ(kFanSliderRange, (SliderRange{0, 110}));
 }
 
-TEST(ClockSliderGrowth, PushingPastNinetyFivePercentRaisesTheMaximumAgainAndAgain) {
+TEST(ClockSliderGrowth, PushingPastNinetyFivePercentRaisesTheMaximumUpToTwiceTheDefault) {
     const SliderRange core{350, 931};  // 0.95 x 931 = 884.45
-    EXPECT_EQ(GrownClockRange(core, 884), core);
-    EXPECT_EQ(GrownClockRange(core, 885), (SliderRange{350, 1194}));  // 1194.75
-    SliderRange grown = GrownClockRange(core, 931);
+    const int ceiling = ClockRangeCeiling(700);
+    EXPECT_EQ(GrownClockRange(core, 884, ceiling), core);
+    EXPECT_EQ(GrownClockRange(core, 885, ceiling), (SliderRange{350, 1194}));  // 1194.75
+    SliderRange grown = GrownClockRange(core, 931, ceiling);
     EXPECT_EQ(grown, (SliderRange{350, 1256}));
-    grown = GrownClockRange(grown, grown.max);
-    EXPECT_EQ(grown, (SliderRange{350, 1695}));
+    grown = GrownClockRange(grown, grown.max, ceiling);
+    EXPECT_EQ(grown, (SliderRange{350, 1400}));
+    EXPECT_EQ(GrownClockRange({350, 5000}, 5000, ceiling), (SliderRange{350, 5000}));  // held, never shrunk
+    EXPECT_EQ(RangeHolding({350, 931}, 1300, ceiling), (SliderRange{350, 1400}));
     // Exactly 95 % is not past it.
-    EXPECT_EQ(GrownClockRange({0, 20}, 19), (SliderRange{0, 20}));
-    EXPECT_EQ(GrownClockRange({0, INT_MAX}, INT_MAX), (SliderRange{0, INT_MAX}));
+    EXPECT_EQ(GrownClockRange({0, 20}, 19, 40), (SliderRange{0, 20}));
+    EXPECT_EQ(GrownClockRange({0, INT_MAX}, INT_MAX, ClockRangeCeiling(1e12)), (SliderRange{0, INT_MAX}));
 }
 
 TEST(ClockSliderGrowth, RestingOnAMinimumAboveZeroLowersIt) {
-    EXPECT_EQ(GrownClockRange({350, 931}, 350), (SliderRange{262, 931}));  // 262.5
-    EXPECT_EQ(GrownClockRange({262, 931}, 262), (SliderRange{196, 931}));
-    EXPECT_EQ(GrownClockRange({1, 931}, 1), (SliderRange{0, 931}));
-    EXPECT_EQ(GrownClockRange({350, 931}, 351), (SliderRange{350, 931}));
-    EXPECT_EQ(GrownClockRange({0, 931}, 0), (SliderRange{0, 931}));
+    EXPECT_EQ(GrownClockRange({350, 931}, 350, 1400), (SliderRange{262, 931}));  // 262.5
+    EXPECT_EQ(GrownClockRange({262, 931}, 262, 1400), (SliderRange{196, 931}));
+    EXPECT_EQ(GrownClockRange({1, 931}, 1, 1400), (SliderRange{0, 931}));
+    EXPECT_EQ(GrownClockRange({350, 931}, 351, 1400), (SliderRange{350, 931}));
+    EXPECT_EQ(GrownClockRange({0, 931}, 0, 1400), (SliderRange{0, 931}));
     // A range of one value grows at both ends; one that could not be read stays put.
-    EXPECT_EQ(GrownClockRange({100, 100}, 100), (SliderRange{75, 135}));
-    EXPECT_EQ(GrownClockRange({0, 0}, 0), (SliderRange{0, 0}));
+    EXPECT_EQ(GrownClockRange({100, 100}, 100, 200), (SliderRange{75, 135}));
+    EXPECT_EQ(GrownClockRange({0, 0}, 0, 0), (SliderRange{0, 0}));
+}
+
+TEST(CoreShaderCoupling, ATiedPairGrowsOnlyAsFarAsBothCanStayTwoToOne) {
+    const auto ceilings = [](double shader, std::optional<uint16_t> device) {
+        const ClockCeilings c = ClockRangeCeilings(700, 2000, shader, device);
+        return std::tuple{c.core, c.memory, c.shader, c.tied};
+    };
+    EXPECT_EQ(ceilings(1400, 0x06C0), std::tuple(1400, 4000, 2800, true));
+    EXPECT_EQ(ceilings(1500, 0x06C8), std::tuple(1400, 4000, 2800, true));
+    EXPECT_EQ(ceilings(1200, 0x06C0), std::tuple(1200, 4000, 2400, true));
+    EXPECT_EQ(ceilings(1200, 0x0402), std::tuple(1400, 4000, 2400, false));
+    EXPECT_EQ(ceilings(1200, std::nullopt), std::tuple(1400, 4000, 2400, false));
+    EXPECT_EQ(ceilings(0, 0x06C0), std::tuple(1400, 4000, 0, false));  // no shader clock to tie
 }
 
 TEST(CoreShaderCoupling, LinksOnlyTheTwoDevicesAtTwiceTheCoreClock) {

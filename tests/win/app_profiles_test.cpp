@@ -3,8 +3,10 @@
 #include <cwchar>
 
 #include "app/OskaraApp.h"
+#include "app/ProfileRequest.h"
 #include "framework/RegKey.h"
 #include "res/resource.h"
+#include "support/ModalScript.h"
 #include "support/WinTestSupport.h"
 
 namespace {
@@ -104,6 +106,32 @@ TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
     ASSERT_TRUE(app.Profiles().Remove(1));
     EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 1", L"Name"), L"New Profile");
     EXPECT_FALSE(SectionExists(L"10DE-06C0\\Profile 2"));
+}
+
+// Told by the core clock stored as Apply stores it (0: nothing applied).
+TEST(AppProfiles, HotkeysCountNewestFirstAndANameMatchesExactlyBeforeWithoutCase) {
+    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared + L"[" + kApp + L"\\10DE-06C0\\Profile 3]\r\n\"Name\"=\"LOUD\"\r\n"
+                                        L"\"Core\"=dword:000002f8\r\n\"Mem\"=dword:000003e8\r\n\"Shader\"=dword:000005f0\r\n"));
+    COskaraApp app;  // newest first: Unreached 800, LOUD 760, Fast 800, Loud 700
+    ASSERT_TRUE(app.InitInstance());
+    app.Tray().SendMessage(WM_HOTKEY, ID_HOTKEY_PROFILE_FIRST + 1, 0);  // Ctrl+Alt+2
+    EXPECT_EQ(app.Settings().ReadInt(L"", L"LastCore", 0), 760u);
+    const struct {
+        std::wstring name, boxNames;
+        uint32_t core;
+    } cases[] = {{L"LOUD", L"", 760}, {L"Loud", L"", 700}, {L"FAST", L"", 800}, {L"loud", L"\"Loud\", \"LOUD\"", 0}, {L"Slow", L"", 0}};
+    for (const auto& c : cases) {
+        app.Settings().WriteInt(L"", L"LastCore", 0);
+        const ModalScript boxes(OSKARA_WINDOW_TITLE, {});
+        COPYDATASTRUCT asked{ProfileRequest::kTag, static_cast<DWORD>(c.name.size() * sizeof(wchar_t)),
+                             const_cast<wchar_t*>(c.name.data())};
+        EXPECT_EQ(app.Tray().SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&asked)),
+                  c.core ? ProfileRequest::kApplied : ProfileRequest::kNoSuchProfile) << c.name;
+        EXPECT_EQ(app.Settings().ReadInt(L"", L"LastCore", 0), c.core) << c.name;
+        const std::wstring seen = boxes.MessageBoxes().empty() ? L"" : boxes.MessageBoxes()[0];
+        EXPECT_TRUE(seen.empty() == c.boxNames.empty() && seen.find(c.boxNames) != std::wstring::npos) << seen;
+    }
+    app.ExitInstance();
 }
 
 // A user of the started program: OK on the card-change box, found by its text whatever owns it,

@@ -18,8 +18,8 @@ TEST_F(MainDialogSliders, PushingAgainstAnEndGrowsTheRangeAStepAtATime) {
     EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1194);
     EXPECT_EQ(Pos(IDC_CORE_SLIDER), 885);
     EXPECT_EQ(Text(IDC_CORE_VALUE), L"885 MHz");
-    Slide(IDC_CORE_SLIDER, 1135);  // above 0.95 x 1194 again
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1532);
+    Slide(IDC_CORE_SLIDER, 1135);  // above 0.95 x 1194 again, but 1.35 x 1135 is past 2 x 700
+    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
     EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1135);
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_CORE_SLIDER)));
 
@@ -28,15 +28,17 @@ TEST_F(MainDialogSliders, PushingAgainstAnEndGrowsTheRangeAStepAtATime) {
     EXPECT_EQ(Pos(IDC_CORE_SLIDER), 350);
     Slide(IDC_CORE_SLIDER, 262);
     EXPECT_EQ(RangeMin(IDC_CORE_SLIDER), 196);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1532);
+    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
 
     Slide(IDC_MEMORY_SLIDER, 2600);
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 3510);
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"2600 MHz");
     Slide(IDC_SHADER_SLIDER, 1770);  // 0.95 x 1862 is 1768.9
     EXPECT_EQ(RangeMax(IDC_SHADER_SLIDER), 2389);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1532);  // only the moved slider grows
+    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);  // only the moved slider grows
     EXPECT_EQ(Pos(IDC_CORE_SLIDER), 262);        // and this card does not tie core to shader
+    Command(IDC_RESET);
+    EXPECT_EQ((std::pair{RangeMin(IDC_CORE_SLIDER), RangeMax(IDC_CORE_SLIDER)}), (std::pair{350, 931}));
 
     // The fan's range is fixed: 110 is automatic, not a limit to push.
     Slide(IDC_FAN_SLIDER, 110);
@@ -54,6 +56,9 @@ TEST_F(MainDialogSliders, CoreAndShaderMoveTogetherOnTheTiedCardsOnly) {
     EXPECT_EQ(Pos(IDC_SHADER_SLIDER), 1402);
     EXPECT_EQ(Text(IDC_CORE_VALUE), L"701 MHz");
     EXPECT_EQ(Text(IDC_SHADER_VALUE), L"1402 MHz");
+    Slide(IDC_CORE_SLIDER, 931);
+    Slide(IDC_CORE_SLIDER, 1256);  // the shader's range grows with the core's
+    EXPECT_EQ(Pos(IDC_SHADER_SLIDER), 2512);
     Slide(IDC_SHADER_SLIDER, 1401);
     EXPECT_EQ(Pos(IDC_CORE_SLIDER), 700);
     EXPECT_EQ(Text(IDC_CORE_VALUE), L"700 MHz");

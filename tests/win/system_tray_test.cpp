@@ -219,23 +219,23 @@ TEST(TrayProfiles, TheSubmenuListsTheProfilesAndChecksTheOneTheCardStillRuns) {
     EXPECT_EQ(menu.top[2].id, static_cast<UINT>(ID_TRAY_MONITOR));
     EXPECT_EQ(menu.top[4].id, static_cast<UINT>(ID_TRAY_EXIT));
     ASSERT_EQ(menu.profiles.size(), 2u);
-    EXPECT_EQ(menu.profiles[0].text, L"Quiet && cool");
-    EXPECT_EQ(menu.profiles[1].text, L"Fast");
-    EXPECT_EQ(menu.profiles[1].id, static_cast<UINT>(ID_TRAY_PROFILE_FIRST + 1));
+    EXPECT_EQ(menu.profiles[0].text, L"Fast");  // newest first, as the profiles dialog lists them
+    EXPECT_EQ(menu.profiles[1].text, L"Quiet && cool");
+    EXPECT_EQ(menu.profiles[0].id, static_cast<UINT>(ID_TRAY_PROFILE_FIRST));
     EXPECT_FALSE((menu.profiles[0].state | menu.profiles[1].state) & MF_CHECKED);
 
-    app.Tray().SendMessage(WM_COMMAND, ID_TRAY_PROFILE_FIRST + 1, 0);
+    app.Tray().SendMessage(WM_COMMAND, ID_TRAY_PROFILE_FIRST, 0);
     EXPECT_EQ(app.Settings().ReadInt(L"", L"LastCore", 0), 760u);
     EXPECT_EQ(app.Settings().ReadInt(L"", L"LastFan", 0), 110u);
     menu = OpenTrayMenu(app.Tray());
     ASSERT_EQ(menu.profiles.size(), 2u);
-    EXPECT_FALSE(menu.profiles[0].state & MF_CHECKED);
-    EXPECT_TRUE(menu.profiles[1].state & MF_CHECKED);
+    EXPECT_TRUE(menu.profiles[0].state & MF_CHECKED);
+    EXPECT_FALSE(menu.profiles[1].state & MF_CHECKED);
 
     app.MainDialog()->OnReset();
     menu = OpenTrayMenu(app.Tray());
     ASSERT_EQ(menu.profiles.size(), 2u);
-    EXPECT_FALSE(menu.profiles[1].state & MF_CHECKED);
+    EXPECT_FALSE(menu.profiles[0].state & MF_CHECKED);
 
     while (app.Profiles().Count() > 0) app.Profiles().Remove(0);
     menu = OpenTrayMenu(app.Tray());

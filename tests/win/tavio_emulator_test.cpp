@@ -1,4 +1,4 @@
-// The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged; its window's lamps.
+// The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged; its window's lamps and keys.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -50,7 +50,7 @@ struct Receiver {
     }
 };
 
-TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpen) {
+TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoWithTheFocus) {
     Receiver window;
     CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
     EXPECT_FALSE(emulator.FindAndOpen(0x845E, 1));
@@ -60,8 +60,12 @@ TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpen) {
     emulator.Press(PanelKey::Right);
     emulator.Press(PanelKey::Left);
     emulator.Press(PanelKey::Release);
-    window.WaitForKeys(3);
-    EXPECT_EQ(window.keys, (std::vector<WPARAM>{3, 1, 0}));
+    // The key-up of a key held on the emulator's window goes to the window that took the focus.
+    CEmulatorWindow held(emulator);
+    ASSERT_TRUE(held.Create(GetModuleHandleW(nullptr), nullptr));
+    for (const UINT msg : {WM_KEYDOWN, WM_KILLFOCUS}) SendMessageW(held.Handle(), msg, '2', 0);
+    window.WaitForKeys(5);
+    EXPECT_EQ(window.keys, (std::vector<WPARAM>{3, 1, 0, 2, 0}));
     EXPECT_EQ(emulator.ReadersRunning(), 1);
     EXPECT_EQ(emulator.MostReadersAtOnce(), 1);
 
@@ -150,12 +154,15 @@ TEST(TavioEmulator, EachLampShowsLitInItsOwnPlaceOnTheGlass) {
     CEmulatorWindow window(emulator);
     ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), nullptr));
     UpdateWindow(window.Handle());
-    std::vector<COLORREF> centres;
-    for (int lamp = 0; lamp < 13; ++lamp) {
+    const auto centre = [&window](int lamp) {
         const RECT r = CEmulatorWindow::LampRect(lamp);
-        centres.push_back(WindowPixel(window.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    }
-    const COLORREF lit = centres[4], dark = centres[2];
+        return WindowPixel(window.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const COLORREF lit = centre(4), dark = centre(2);
     EXPECT_NE(lit, dark);
-    for (int lamp = 0; lamp < 13; ++lamp) EXPECT_EQ(centres[lamp], lamp == 4 || lamp == 11 ? lit : dark) << lamp;
+    for (int lamp = 0; lamp < 13; ++lamp) EXPECT_EQ(centre(lamp), lamp == 4 || lamp == 11 ? lit : dark) << lamp;
+
+    SendMessageW(window.Handle(), WM_COMMAND, CEmulatorWindow::kPlugButtonId, 0);  // Unplug: the glass goes dark
+    UpdateWindow(window.Handle());
+    EXPECT_EQ(centre(4), dark);
 }
