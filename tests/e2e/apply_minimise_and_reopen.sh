@@ -22,7 +22,7 @@ core=${BASH_REMATCH[1]}
 shader=$((core * 2))
 [ "$(control_text 1005)" = "$shader MHz" ] || fail "the shader label shows '$(control_text 1005)', not the coupled $shader MHz"
 note "core slider moved to $core MHz, shader followed to $shader MHz"
-journal_has '"fn":"ApplyLevelClocks"' && fail "clocks were written before Apply"
+journal_lacks '"fn":"ApplyLevelClocks"' || fail "clocks were written before Apply"
 
 click_client 376 238  # Apply
 wait_until 10 journal_has '"fn":"ApplyCoolerLevels"' || fail "Apply wrote no fan setting to the card"
@@ -42,7 +42,7 @@ note "registry: LastCore $core, LastMem 1000, LastShader $shader, LastFan 110"
 
 click_client 487 70  # minimise
 wait_until 5 main_window_hidden || fail "minimise left the window on the screen"
-windows_titled "$title" | grep -q visible && fail "minimise left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
+none_shown "$title" || fail "minimise left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
 process_ended "$OSKARA_PID" && fail "minimise ended the program"
 note "minimised into the tray"
 
