@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A log named in the registry gets a header and one row of the card's readings per poll; a
-# double-click on the temperature gauge opens the monitor window, whose place is kept at exit.
+# double-click on the temperature gauge opens the monitor window at its stored place, kept at exit.
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -21,6 +21,10 @@ Windows Registry Editor Version 5.00
 [HKEY_CURRENT_USER\\Software\\Brenmar\\Oskara]
 "ShowEffectiveMemClock"=dword:00000000
 "MonitorSpan"=dword:00000001
+"MonitorLeft"=dword:00000064
+"MonitorTop"=dword:00000050
+"MonitorWidth"=dword:000001f4
+"MonitorHeight"=dword:00000190
 "MonitorLogFile"="$(winepath_of "$log" | sed 's/\\/\\\\/g')"
 REG
 reg_import "$work/log.reg"
@@ -58,6 +62,9 @@ wait_until 8 rows_at_least "$before" || fail "the log stopped while the monitor 
 tray_menu_click 10  # "E&xit Oskara"
 wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
 OSKARA_PID=
-width=$(reg_number "$app_key" MonitorWidth) || fail "the monitor window's size was not kept"
-[ "$width" -ge 420 ] || fail "the kept width is $width"
-note "monitor window shown and kept at width $width"
+# Opened at the place stored before, neither the default nor the smallest size, and kept there.
+for pair in MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400; do
+  got=$(reg_number "$app_key" "${pair%%=*}") || fail "the monitor window's ${pair%%=*} was not kept"
+  [ "$got" = "${pair#*=}" ] || fail "the monitor window's ${pair%%=*} is $got, not the stored ${pair#*=}"
+done
+note "monitor window shown and kept at its stored place"
