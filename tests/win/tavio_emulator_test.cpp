@@ -39,15 +39,6 @@ struct Receiver {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~Receiver() { DestroyWindow(hwnd); }
-
-    // Pumps until count keys arrived or a second passed.
-    void WaitForKeys(size_t count) {
-        for (int i = 0; i < 100 && keys.size() < count; ++i) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(10);
-        }
-    }
 };
 
 TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpen) {
@@ -60,7 +51,7 @@ TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpen) {
     emulator.Press(PanelKey::Right);
     emulator.Press(PanelKey::Left);
     emulator.Press(PanelKey::Release);
-    window.WaitForKeys(3);
+    WinTest::Pump(1000, [&] { return window.keys.size() >= 3; });
     EXPECT_EQ(window.keys, (std::vector<WPARAM>{3, 1, 0}));
     EXPECT_EQ(emulator.ReadersRunning(), 1);
     EXPECT_EQ(emulator.MostReadersAtOnce(), 1);

@@ -36,6 +36,26 @@ bool ImportRegistry(const std::wstring& body) {
     return Run(L"reg.exe import \"" + path + L"\"", 30000, &code) && code == 0;
 }
 
+namespace {
+bool RunQueued() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+}  // namespace
+
+void Pump(DWORD ms, const std::function<bool()>& done) {
+    const DWORD end = GetTickCount() + ms;
+    while (RunQueued() && !(done && done()) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(5);
+}
+
 void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
 
 }  // namespace WinTest

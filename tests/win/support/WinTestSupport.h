@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // Helpers for tests that run under Wine in their own prefix.
@@ -14,6 +15,10 @@ bool ImportRegistry(const std::wstring& body);
 
 // A file in the test's temporary folder.
 std::wstring TempPath(const std::wstring& name);
+
+// Runs the thread's queued messages as a message loop would; given a time, goes on until it has
+// passed or done() says so. A WM_QUIT is posted again and ends the pumping.
+void Pump(DWORD ms = 0, const std::function<bool()>& done = nullptr);
 
 // Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
 void ClearBrenmarKey();
