@@ -33,10 +33,7 @@ fan=$(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1)
 note "journal: $line"
 
 wait_until 5 reg_value "$app_key" LastFan || fail "Apply stored no LastFan"
-for pair in LastCore=$core LastMem=1000 LastShader=$shader LastFan=110; do
-  got=$(reg_number "$app_key" "${pair%%=*}") || fail "Apply stored no ${pair%%=*}"
-  [ "$got" = "${pair#*=}" ] || fail "${pair%%=*} is $got, not ${pair#*=}"
-done
+expect_values "$app_key" LastCore=$core LastMem=1000 LastShader=$shader LastFan=110
 [ "$(control_text 1003)" = "$core MHz" ] || fail "after Apply the core label reads '$(control_text 1003)'"
 note "registry: LastCore $core, LastMem 1000, LastShader $shader, LastFan 110"
 
@@ -55,5 +52,5 @@ note "Open from the tray restored the window"
 tray_menu_click 10  # "E&xit Oskara", the last item
 wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
 OSKARA_PID=
-[ "$(reg_value "$app_key" LastCard)" = 10DE-06C0 ] || fail "LastCard is '$(reg_value "$app_key" LastCard)' after exit"
+expect_values "$app_key" LastCard=10DE-06C0
 note "exit ended the program and stored LastCard 10DE-06C0"

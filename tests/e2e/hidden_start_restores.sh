@@ -5,19 +5,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/last.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"LastCore"=dword:000002f8
-"LastMem"=dword:0000041a
-"LastShader"=dword:000005f0
-"LastFan"=dword:00000050
-"RestoreOC"=dword:00000001
-REG
-reg_import "$work/last.reg"
-[ "$(reg_number "$app_key" LastCore)" = 760 ] || fail "the prepared LastCore did not reach the registry"
+app_values LastCard=10DE-06C0 LastCore=760 LastMem=1050 LastShader=1520 LastFan=80 RestoreOC=1
+expect_values "$app_key" LastCore=760
 
 oskara_start -s
 wait_until 20 journal_has '"fn":"ApplyCoolerLevels"' || fail "no fan setting was restored"

@@ -151,6 +151,23 @@ expect_clock_write() {
   done
 }
 
+# app_values [<name>=<data>...] [<subkey> <name>=<data>...]...: values written into the program's
+# key, or a subkey of it named by a word without "=", with one reg import; all-digit data is a
+# DWORD, any other a string.
+app_values() {
+  local arg name data
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n[%s]\n' "${app_key/#HKCU/HKEY_CURRENT_USER}"
+    for arg in "$@"; do
+      if [[ $arg != *=* ]]; then printf '[%s\\%s]\n' "${app_key/#HKCU/HKEY_CURRENT_USER}" "$arg"; continue; fi
+      name=${arg%%=*} data=${arg#*=}
+      if [[ $data =~ ^[0-9]+$ ]]; then printf '"%s"=dword:%08x\n' "$name" "$data"; continue; fi
+      data=${data//\\/\\\\}
+      printf '"%s"="%s"\n' "$name" "${data//\"/\\\"}"
+    done
+  } >"$work/values.reg"
+  reg_import "$work/values.reg"
+}
 # reg_import <file>: loads a .reg file into the prefix's registry, as a user or installer would.
 reg_import() { "$WINE64" reg import "$(winepath_of "$1")" >/dev/null 2>&1 || fail "reg import of $1 failed"; }
 winepath_of() { echo "Z:${1//\//\\}"; }
@@ -169,6 +186,18 @@ reg_subkeys() {
   local out
   out=$("$WINE64" reg query "$1" 2>/dev/null) || return 1
   tr -d '\r' <<<"$out" | awk 'NR > 1 && /^HKEY_/ { sub(/.*\\/, ""); print }'
+}
+
+# expect_values <key> <name>=<data>...: each value is there and holds the data, all-digit data as a
+# DWORD's number.
+expect_values() {
+  local key=$1 pair name want got; shift
+  for pair in "$@"; do
+    name=${pair%%=*} want=${pair#*=}
+    if [[ $want =~ ^[0-9]+$ ]]; then got=$(reg_number "$key" "$name"); else got=$(reg_value "$key" "$name"); fi ||
+      fail "${key##*\\} has no $name"
+    [ "$got" = "$want" ] || fail "${key##*\\}'s $name is '$got', not '$want'"
+  done
 }
 
 # Opens the tray icon's menu with a right click and clicks the item the given pixels above the

@@ -15,19 +15,8 @@ CARD
 export OSKARA_SIM_CARD="$work/card.txt"
 log="$work/run.csv"
 # The real memory clock: the effective figure would be the program's own arithmetic.
-cat >"$work/log.reg" <<REG
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\\Software\\Brenmar\\Oskara]
-"ShowEffectiveMemClock"=dword:00000000
-"MonitorSpan"=dword:00000001
-"MonitorLeft"=dword:00000064
-"MonitorTop"=dword:00000050
-"MonitorWidth"=dword:000001f4
-"MonitorHeight"=dword:00000190
-"MonitorLogFile"="$(winepath_of "$log" | sed 's/\\/\\\\/g')"
-REG
-reg_import "$work/log.reg"
+app_values ShowEffectiveMemClock=0 MonitorSpan=1 MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400 \
+  MonitorLogFile="$(winepath_of "$log")"
 
 oskara_start
 wait_until 20 main_window_shown || fail "the main window never appeared"
@@ -63,8 +52,5 @@ tray_menu_click 10  # "E&xit Oskara"
 wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
 OSKARA_PID=
 # Opened at the place stored before, neither the default nor the smallest size, and kept there.
-for pair in MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400; do
-  got=$(reg_number "$app_key" "${pair%%=*}") || fail "the monitor window's ${pair%%=*} was not kept"
-  [ "$got" = "${pair#*=}" ] || fail "the monitor window's ${pair%%=*} is $got, not the stored ${pair#*=}"
-done
+expect_values "$app_key" MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400
 note "monitor window shown and kept at its stored place"

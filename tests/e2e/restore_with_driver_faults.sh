@@ -5,19 +5,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/last.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"ShowEffectiveMemClock"=dword:00000000
-"LastCore"=dword:000002f8
-"LastMem"=dword:0000041a
-"LastShader"=dword:000005f0
-"LastFan"=dword:00000050
-"RestoreOC"=dword:00000001
-REG
-reg_import "$work/last.reg"
+app_values LastCard=10DE-06C0 ShowEffectiveMemClock=0 LastCore=760 LastMem=1050 LastShader=1520 LastFan=80 \
+  RestoreOC=1
 export OSKARA_SIM_FAULTS="$work/faults.txt"
 
 functions=$(grep -oE '"(NvAPI_[A-Za-z_]+|Query[A-Za-z]+|Apply[A-Za-z]+)"\}' "$root/gpu/DriverInterface.h" | tr -d '"}')
