@@ -56,6 +56,23 @@ void Pump(DWORD ms, const std::function<bool()>& done) {
     while (RunQueued() && !(done && done()) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(5);
 }
 
+HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
+    struct Search {
+        const std::function<bool(HWND)>* match;
+        HWND found = nullptr;
+    } search{&match};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (!(*s->match)(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
 
 }  // namespace WinTest

@@ -20,6 +20,9 @@ std::wstring TempPath(const std::wstring& name);
 // passed or done() says so. A WM_QUIT is posted again and ends the pumping.
 void Pump(DWORD ms = 0, const std::function<bool()>& done = nullptr);
 
+// The first top-level window of this thread that match accepts; nullptr when none does.
+HWND FindThreadWindow(const std::function<bool(HWND)>& match);
+
 // Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
 void ClearBrenmarKey();
 
