@@ -22,7 +22,7 @@ core=${BASH_REMATCH[1]}
 shader=$((core * 2))
 [ "$(control_text 1005)" = "$shader MHz" ] || fail "the shader label shows '$(control_text 1005)', not the coupled $shader MHz"
 note "core slider moved to $core MHz, shader followed to $shader MHz"
-journal_has '"fn":"ApplyLevelClocks"' && fail "clocks were written before Apply"
+journal_lacks '"fn":"ApplyLevelClocks"' || fail "clocks were written before Apply"
 
 click_client 376 238  # Apply
 wait_until 10 journal_has '"fn":"ApplyCoolerLevels"' || fail "Apply wrote no fan setting to the card"
@@ -33,16 +33,13 @@ fan=$(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1)
 note "journal: $line"
 
 wait_until 5 reg_value "$app_key" LastFan || fail "Apply stored no LastFan"
-for pair in LastCore=$core LastMem=1000 LastShader=$shader LastFan=110; do
-  got=$(reg_number "$app_key" "${pair%%=*}") || fail "Apply stored no ${pair%%=*}"
-  [ "$got" = "${pair#*=}" ] || fail "${pair%%=*} is $got, not ${pair#*=}"
-done
+expect_values "$app_key" LastCore=$core LastMem=1000 LastShader=$shader LastFan=110
 [ "$(control_text 1003)" = "$core MHz" ] || fail "after Apply the core label reads '$(control_text 1003)'"
 note "registry: LastCore $core, LastMem 1000, LastShader $shader, LastFan 110"
 
 click_client 487 70  # minimise
 wait_until 5 main_window_hidden || fail "minimise left the window on the screen"
-windows_titled "$title" | grep -q visible && fail "minimise left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
+none_shown "$title" || fail "minimise left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
 process_ended "$OSKARA_PID" && fail "minimise ended the program"
 note "minimised into the tray"
 
@@ -55,5 +52,5 @@ note "Open from the tray restored the window"
 tray_menu_click 10  # "E&xit Oskara", the last item
 wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
 OSKARA_PID=
-[ "$(reg_value "$app_key" LastCard)" = 10DE-06C0 ] || fail "LastCard is '$(reg_value "$app_key" LastCard)' after exit"
+expect_values "$app_key" LastCard=10DE-06C0
 note "exit ended the program and stored LastCard 10DE-06C0"

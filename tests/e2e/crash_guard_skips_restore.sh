@@ -4,20 +4,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/last.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"LastCore"=dword:000002f8
-"LastMem"=dword:000003e8
-"LastShader"=dword:00000578
-"LastFan"=dword:00000050
-"RestoreOC"=dword:00000001
-"LastDriverVersion"=dword:0000474a
-"CrashGuard"=dword:00000000
-REG
-reg_import "$work/last.reg"
+app_values LastCard=10DE-06C0 LastCore=760 LastMem=1000 LastShader=1400 LastFan=80 RestoreOC=1 \
+  LastDriverVersion=18250 CrashGuard=0
 
 # start <expect: restored|skipped>: a "-s" start, then a kill as a crash would end it.
 start() {

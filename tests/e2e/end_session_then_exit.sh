@@ -7,17 +7,7 @@ e2e_begin
 
 # A fan of 300 is stored back as its low byte, so the profile's store is seen in the registry.
 profile="$app_key\\10DE-06C0\\Profile 0"
-cat >"$work/profile.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara\10DE-06C0\Profile 0]
-"Name"="Loud"
-"Core"=dword:0000028a
-"Mem"=dword:000003b6
-"Shader"=dword:00000514
-"Fan"=dword:0000012c
-REG
-reg_import "$work/profile.reg"
+app_values "10DE-06C0\\Profile 0" Name=Loud Core=650 Mem=950 Shader=1300 Fan=300
 stored() { [ "$(reg_value "$app_key" LastCard)" = 10DE-06C0 ] && [ "$(reg_number "$profile" Fan)" = 44 ]; }
 
 oskara_start

@@ -7,17 +7,7 @@ e2e_begin
 
 printf 'temp 70\nthermal 0 0\n' >"$work/card.txt"
 export OSKARA_SIM_CARD="$work/card.txt"
-cat >"$work/curve.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"LastFan"=dword:0000006e
-"RestoreOC"=dword:00000001
-"FanCurveOn"=dword:00000001
-"FanCurve"="40:30,60:50,75:80,85:100"
-REG
-reg_import "$work/curve.reg"
+app_values LastCard=10DE-06C0 LastFan=110 RestoreOC=1 FanCurveOn=1 FanCurve=40:30,60:50,75:80,85:100
 
 oskara_start -s
 wait_until 20 journal_has '"fn":"ApplyCoolerLevels".*"level":70,.*"policy":1' ||

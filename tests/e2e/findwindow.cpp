@@ -3,13 +3,14 @@
 // ignores it), prints a control's text or where a control is on the screen.
 //   findwindow <title> [--command <id> | --message <msg> <wparam> | --text <control id> | --text all |
 //                       --rect <control id> | --client-origin | --send-timed <msg> <wparam> |
-//                       --send <msg> <wparam>]
+//                       --send <msg> <wparam> | --count]
 // Prints one line per window: its handle, "visible" or "hidden", and its class; with --text, instead, the text
 // of that control of the first window that has it, or of every child of the first window ("all");
 // with --rect, that control's screen rectangle as "left top right bottom"; with --client-origin,
 // the screen position of the first window's client area as "x y"; with --send-timed, instead, the
 // message is sent (not posted) to each window in turn and the microseconds its handlers took;
-// with --send, the message is sent to the first window and its answer printed.
+// with --send, the message is sent to the first window and its answer printed; with --count, only
+// how many windows have the title, 0 included, so that an absence is an answer and not a failure.
 // Exit code 1 when no window (or, with --text, no such control) exists.
 //   findwindow --key <down|up> <virtual key>
 // presses or lets go a key as the keyboard does, for every program of the prefix (X keys reach only
@@ -100,6 +101,10 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wcscmp(argv[1], L"--key") == 0) return SendKey(argv[2], argv[3]);
     Search search{argv[1], {}};
     EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    if (argc >= 3 && std::wcscmp(argv[2], L"--count") == 0) {
+        std::printf("%u\n", static_cast<unsigned>(search.found.size()));
+        return 0;
+    }
     if (search.found.empty()) return 1;
     if (argc >= 4 && std::wcscmp(argv[2], L"--text") == 0) return PrintControlText(search.found, argv[3]);
     if (argc >= 4 && std::wcscmp(argv[2], L"--rect") == 0) return PrintControlRect(search.found, argv[3]);

@@ -6,20 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/last.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"LastCore"=dword:000002f8
-"LastMem"=dword:0000041a
-"LastShader"=dword:000005f0
-"LastFan"=dword:00000050
-"RestoreOC"=dword:00000001
-"CrashGuard"=dword:00000000
-REG
-reg_import "$work/last.reg"
-[ "$(reg_number "$app_key" LastCore)" = 760 ] || fail "the prepared LastCore did not reach the registry"
+app_values LastCard=10DE-06C0 LastCore=760 LastMem=1050 LastShader=1520 LastFan=80 RestoreOC=1 CrashGuard=0
+expect_values "$app_key" LastCore=760
 
 oskara_start -s
 wait_until 20 journal_has '"fn":"ApplyCoolerLevels"' || fail "no fan setting was restored"
@@ -32,7 +20,7 @@ note "restored: $line"
 sleep 1
 shot hidden-start
 main_window_hidden || fail "a start with -s left the window on the screen"
-windows_titled "$title" | grep -q visible && fail "a start with -s left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
+none_shown "$title" || fail "a start with -s left a window shown: $(windows_titled "$title" | tr '\n' ' ')"
 wait_until 5 eval '[ "$(control_text 1003)" = "760 MHz" ]' || fail "the hidden window shows core '$(control_text 1003)', not the restored 760 MHz"
 [ "$(control_text 1004)" = "2100 MHz" ] || fail "the hidden window shows memory '$(control_text 1004)', not 2100 MHz"
 [ "$(control_text 1008)" = "80 %" ] || fail "the hidden window shows fan '$(control_text 1008)', not 80 %"
@@ -63,10 +51,10 @@ for ctrl in up down; do
   wait_until 20 journal_has '"fn":"NvAPI_GPU_GetThermalSettings"' || fail "the start with Ctrl $ctrl never polled"
   if [ $ctrl = up ]; then
     expect_clock_write "the restore without a stored fan" '"core_khz":760000,'
-    journal_has '"fn":"ApplyCoolerLevels"' && fail "no fan was stored, yet it was set: $(journal_lines ApplyCoolerLevels)"
+    journal_lacks '"fn":"ApplyCoolerLevels"' || fail "no fan was stored, yet it was set: $(journal_lines ApplyCoolerLevels)"
   else
     "$WINE64" "$findwindow" --key up 0x11
-    journal_has '"fn":"Apply' && fail "a start with Ctrl held wrote to the card: $(journal_lines '"fn":"Apply')"
+    journal_lacks '"fn":"Apply' || fail "a start with Ctrl held wrote to the card: $(journal_lines '"fn":"Apply')"
   fi
   kill "$OSKARA_PID"
   wait_until 10 process_ended "$OSKARA_PID" || fail "the program did not end when killed"

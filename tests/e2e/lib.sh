@@ -94,6 +94,20 @@ wait_until() {
 
 windows_titled() { "$WINE64" "$findwindow" "$1" 2>/dev/null | tr -d '\r'; }
 window_exists() { "$WINE64" "$findwindow" "$1" >/dev/null 2>&1; }
+# An absence is only believed from a probe that answered: one that failed fails the script.
+window_absent() {
+  local count
+  count=$("$WINE64" "$findwindow" "$1" --count 2>/dev/null | tr -d '\r')
+  [[ $count =~ ^[0-9]+$ ]] || fail "could not count the windows titled '$1'"
+  [ "$count" = 0 ]
+}
+# none_shown <title>: windows of this title exist and all are hidden.
+none_shown() {
+  local list
+  list=$(windows_titled "$1")
+  [ -n "$list" ] || fail "found no window titled '$1', shown or hidden"
+  ! grep -q visible <<<"$list"
+}
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
 shot() { import -window root "$shots/$1.png"; }
@@ -133,6 +147,11 @@ dialog_shown() { xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 
 # journal_has <regex>: some journal line of the simulated driver matches (grep -E).
 journal_has() { [ -f "$journal" ] && grep -Eq -- "$1" "$journal"; }
+# journal_lacks <regex>: the driver was called, and never so; an empty journal fails the script.
+journal_lacks() {
+  [ -s "$journal" ] || fail "the driver journal is empty, so it cannot tell that nothing matched $1"
+  ! grep -Eq -- "$1" "$journal"
+}
 # journal_lines <regex>: the matching lines.
 journal_lines() { [ -f "$journal" ] && grep -E -- "$1" "$journal"; }
 # expect_clock_write <what> <field>...: the last clock write (not a test) holds every field;
@@ -146,6 +165,23 @@ expect_clock_write() {
   done
 }
 
+# app_values [<name>=<data>...] [<subkey> <name>=<data>...]...: values written into the program's
+# key, or a subkey of it named by a word without "=", with one reg import; all-digit data is a
+# DWORD, any other a string.
+app_values() {
+  local arg name data
+  {
+    printf 'Windows Registry Editor Version 5.00\n\n[%s]\n' "${app_key/#HKCU/HKEY_CURRENT_USER}"
+    for arg in "$@"; do
+      if [[ $arg != *=* ]]; then printf '[%s\\%s]\n' "${app_key/#HKCU/HKEY_CURRENT_USER}" "$arg"; continue; fi
+      name=${arg%%=*} data=${arg#*=}
+      if [[ $data =~ ^[0-9]+$ ]]; then printf '"%s"=dword:%08x\n' "$name" "$data"; continue; fi
+      data=${data//\\/\\\\}
+      printf '"%s"="%s"\n' "$name" "${data//\"/\\\"}"
+    done
+  } >"$work/values.reg"
+  reg_import "$work/values.reg"
+}
 # reg_import <file>: loads a .reg file into the prefix's registry, as a user or installer would.
 reg_import() { "$WINE64" reg import "$(winepath_of "$1")" >/dev/null 2>&1 || fail "reg import of $1 failed"; }
 winepath_of() { echo "Z:${1//\//\\}"; }
@@ -159,7 +195,24 @@ reg_value() {
 }
 # reg_number <key> <name>: a REG_DWORD value in decimal; fails when absent.
 reg_number() { local v; v=$(reg_value "$1" "$2") || return 1; echo $((v)); }
-reg_key_exists() { "$WINE64" reg query "$1" >/dev/null 2>&1; }
+# reg_subkeys <key>: the names of the key's subkeys, one a line; status 1 when the key cannot be read.
+reg_subkeys() {
+  local out
+  out=$("$WINE64" reg query "$1" 2>/dev/null) || return 1
+  tr -d '\r' <<<"$out" | awk 'NR > 1 && /^HKEY_/ { sub(/.*\\/, ""); print }'
+}
+
+# expect_values <key> <name>=<data>...: each value is there and holds the data, all-digit data as a
+# DWORD's number.
+expect_values() {
+  local key=$1 pair name want got; shift
+  for pair in "$@"; do
+    name=${pair%%=*} want=${pair#*=}
+    if [[ $want =~ ^[0-9]+$ ]]; then got=$(reg_number "$key" "$name"); else got=$(reg_value "$key" "$name"); fi ||
+      fail "${key##*\\} has no $name"
+    [ "$got" = "$want" ] || fail "${key##*\\}'s $name is '$got', not '$want'"
+  done
+}
 
 # Opens the tray icon's menu with a right click and clicks the item the given pixels above the
 # menu's bottom edge.

@@ -22,9 +22,9 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + 25)) click 1
 xdotool key Return
 wait_until 15 process_ended "$OSKARA_PID" || fail "the program did not end after OK"
 OSKARA_PID=
-window_exists "$title" && fail "a window titled '$title' is left"
+window_absent "$title" || fail "a window titled '$title' is left"
 note "OK ended the program"
 
-written=$("$WINE64" reg query 'HKCU\Software\Brenmar' /s 2>/dev/null | tr -d '\r' | grep -E 'REG_|\\Oskara')
-[ -z "$written" ] || fail "the registry was written: $written"
+software=$(reg_subkeys 'HKCU\Software') || fail "could not read HKCU\\Software"
+grep -qix Brenmar <<<"$software" && fail "the registry was written: $("$WINE64" reg query 'HKCU\Software\Brenmar' /s | tr -d '\r')"
 note "nothing was written under HKCU\\Software\\Brenmar"

@@ -4,17 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/profiles.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara\10DE-06C0\Profile 0]
-"Name"="Quiet-s"
-"Core"=dword:0000028a
-"Mem"=dword:00000384
-"Shader"=dword:00000514
-"Fan"=dword:00000028
-REG
-reg_import "$work/profiles.reg"
+app_values "10DE-06C0\\Profile 0" Name=Quiet-s Core=650 Mem=900 Shader=1300 Fan=40
 
 oskara_start
 first=$OSKARA_PID

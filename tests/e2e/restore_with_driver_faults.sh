@@ -6,19 +6,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-cat >"$work/last.reg" <<'REG'
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Brenmar\Oskara]
-"LastCard"="10DE-06C0"
-"LastCore"=dword:000002f8
-"LastMem"=dword:0000041a
-"LastShader"=dword:000005f0
-"LastFan"=dword:00000050
-"RestoreOC"=dword:00000001
-"CrashGuard"=dword:00000000
-REG
-reg_import "$work/last.reg"
+app_values LastCard=10DE-06C0 ShowEffectiveMemClock=0 LastCore=760 LastMem=1050 LastShader=1520 LastFan=80 \
+  RestoreOC=1 CrashGuard=0
 export OSKARA_SIM_FAULTS="$work/faults.txt"
 
 functions=$(grep -oE '"(NvAPI_[A-Za-z_]+|Query[A-Za-z]+|Apply[A-Za-z]+)"\}' "$root/gpu/DriverInterface.h" | tr -d '"}')
@@ -36,22 +25,26 @@ binds() { [[ $1 =~ ^(NvAPI_Initialize|NvAPI_EnumPhysicalGPUs)$ ]]; }
 restores_clocks() { [[ ! $1 =~ ^(NvAPI_GPU_GetPCIIdentifiers|QueryLevelClocks|ApplyLevelClocks)$ ]]; }
 restores_fan() { [[ ! $1 =~ ^(NvAPI_GPU_GetPCIIdentifiers|QueryCoolerSettings|ApplyCoolerLevels)$ ]]; }
 
-# What GPU 0 runs by the journal: the last clock and fan writes the driver took, else the
-# default card's 700 MHz core and automatic fan.
-card_core() {
-  local write
-  write=$(journal_lines '"fn":"ApplyLevelClocks","gpu":0,"status":0,.*"test":false.*"core_khz"' | tail -1)
-  [ -n "$write" ] || { echo 700; return; }
-  echo $(($(sed -E 's/.*"core_khz":([0-9]+).*/\1/' <<<"$write") / 1000))
+# What GPU 0 runs by the journal: per domain the last clock write the driver took, else the
+# default card's 700, 1000 and 1400 MHz; the last fan write, else automatic.
+card_clock() {
+  local field=$1 default=$2 write
+  write=$(journal_lines "\"fn\":\"ApplyLevelClocks\",\"gpu\":0,\"status\":0,.*\"test\":false.*\"$field\"" | tail -1)
+  [ -n "$write" ] || { echo "$default MHz"; return; }
+  echo "$(($(sed -E "s/.*\"$field\":([0-9]+).*/\\1/" <<<"$write") / 1000)) MHz"
 }
+card_clocks() { echo "$(card_clock core_khz 700), $(card_clock memory_khz 1000), $(card_clock shader_khz 1400)"; }
 card_fan() {
   local write
   write=$(journal_lines '"fn":"ApplyCoolerLevels","gpu":0,"status":0,' | tail -1)
   if [ -z "$write" ] || [[ $write != *'"policy":1'* ]]; then echo Auto; return; fi
   echo "$(sed -E 's/.*"level":([0-9]+).*/\1/' <<<"$write") %"
 }
+# The window's clock labels, as card_clocks puts them.
+shown_clocks() {
+  echo "$(control_text "$(res_id IDC_CORE_VALUE)"), $(control_text "$(res_id IDC_MEMORY_VALUE)"), $(control_text "$(res_id IDC_SHADER_VALUE)")"
+}
 
-core_label=$(res_id IDC_CORE_VALUE)
 fan_label=$(res_id IDC_FAN_VALUE)
 for fn in $functions; do
   rm -f "$journal"
@@ -79,15 +72,15 @@ for fn in $functions; do
   # Open from the tray brings the window up as the user would, which refreshes it from the card.
   tray_menu_click 55  # "&Open", the first item
   wait_until 5 main_window_shown || fail "$fn failing: Open from the tray did not bring the window up"
-  core="$(card_core) MHz"
+  clocks=$(card_clocks)
   fan=$(card_fan)
-  ! restores_clocks "$fn" || [ "$core" = "760 MHz" ] || fail "$fn failing: the restore left the card at $core"
+  ! restores_clocks "$fn" || [ "$clocks" = "760 MHz, 1050 MHz, 1520 MHz" ] || fail "$fn failing: the restore left the card at $clocks"
   ! restores_fan "$fn" || [ "$fan" = "80 %" ] || fail "$fn failing: the restore left the fan at $fan"
-  wait_until 5 eval '[ "$(control_text "$core_label")" = "$core" ]' ||
-    fail "$fn failing: the window shows core '$(control_text "$core_label")', the card runs $core"
+  wait_until 5 eval '[ "$(shown_clocks)" = "$clocks" ]' ||
+    fail "$fn failing: the window shows $(shown_clocks), the card runs $clocks"
   [ "$(control_text "$fan_label")" = "$fan" ] ||
     fail "$fn failing: the window shows fan '$(control_text "$fan_label")', the card runs $fan"
-  note "$fn failing: ran on; the window shows $core and fan $fan as the card runs"
+  note "$fn failing: ran on; the window shows $clocks and fan $fan as the card runs"
 
   kill "$OSKARA_PID"
   wait_until 10 process_ended "$OSKARA_PID" || fail "$fn failing: the program did not end when killed"

@@ -144,22 +144,15 @@ struct User {
 User* g_user = nullptr;
 
 HWND VisibleCardChangeBox() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND box, LPARAM lp) -> BOOL {
-            if (!IsWindowVisible(box)) return TRUE;
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                wchar_t text[64] = L"";
-                GetWindowTextW(child, text, 64);
-                if (!std::wcsstr(text, L"video card change")) continue;
-                *reinterpret_cast<HWND*>(lp) = box;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return WinTest::FindThreadWindow([](HWND box) {
+        if (!IsWindowVisible(box)) return false;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t text[64] = L"";
+            GetWindowTextW(child, text, 64);
+            if (std::wcsstr(text, L"video card change")) return true;
+        }
+        return false;
+    });
 }
 
 void CALLBACK ActAsUser(HWND, UINT, UINT_PTR, DWORD) {

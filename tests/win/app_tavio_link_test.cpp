@@ -4,27 +4,12 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include <functional>
-
 #include "app/OskaraApp.h"
 #include "sim/tavio/EmulatorTransport.h"
 #include "support/MainDialogFixture.h"
 #include "support/WinTestSupport.h"
 
 namespace {
-
-void Pump(DWORD ms, const std::function<bool()>& done = nullptr) {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done && done()) return;
-        Sleep(5);
-    }
-}
 
 class AppTavioLink : public ::testing::Test {
 protected:
@@ -39,7 +24,7 @@ protected:
 
     void Press(PanelKey key, size_t reportsBefore) {
         emulator->Press(key);
-        Pump(2000, [&] { return emulator->Panel().Reports() > reportsBefore; });
+        WinTest::Pump(2000, [&] { return emulator->Panel().Reports() > reportsBefore; });
     }
     void Tap(PanelKey key) {
         Press(key, emulator->Panel().Reports());
@@ -72,10 +57,10 @@ TEST_F(AppTavioLink, TwentyReconnectsLeaveOneReaderAndEachKeyActsOnce) {
     ASSERT_TRUE(app.InitInstance());
     for (int i = 0; i < 20; ++i) {
         emulator->Unplug();
-        Pump(20);
+        WinTest::Pump(20);
         ASSERT_FALSE(emulator->IsOpen()) << "removal " << i << " left the controller open";
         emulator->Plug();
-        Pump(20);
+        WinTest::Pump(20);
         ASSERT_TRUE(emulator->IsOpen()) << "return " << i << " was not connected";
     }
     EXPECT_EQ(emulator->ReadersRunning(), 1);
@@ -112,10 +97,10 @@ TEST_F(AppTavioLink, AHundredRemovalsAndArrivalsLeaveNoHandleOrThreadAndOneBlink
     ASSERT_TRUE(app.InitInstance());
     const auto cycle = [&](int i) {
         emulator->Unplug();
-        Pump(2000, [&] { return !emulator->IsOpen() && emulator->ReadersRunning() == 0; });
+        WinTest::Pump(2000, [&] { return !emulator->IsOpen() && emulator->ReadersRunning() == 0; });
         ASSERT_FALSE(emulator->IsOpen()) << "removal " << i;
         emulator->Plug();
-        Pump(2000, [&] { return emulator->IsOpen() && emulator->ReadersRunning() == 1; });
+        WinTest::Pump(2000, [&] { return emulator->IsOpen() && emulator->ReadersRunning() == 1; });
         ASSERT_TRUE(emulator->IsOpen()) << "arrival " << i;
     };
     // The first cycles settle what the window system and the runtime keep for good.
@@ -138,7 +123,7 @@ TEST_F(AppTavioLink, AHundredRemovalsAndArrivalsLeaveNoHandleOrThreadAndOneBlink
     for (int i = 0; i < 4; ++i) Tap(PanelKey::Left);
     int toggles = 0;
     bool lit = emulator->Panel().Lamp(0);
-    Pump(2600, [&] {
+    WinTest::Pump(2600, [&] {
         if (emulator->Panel().Lamp(0) != lit) ++toggles, lit = !lit;
         return false;
     });
@@ -151,15 +136,15 @@ TEST_F(AppTavioLink, ARemovedControllerEndsTheRepeatOfAHeldKey) {
     Tap(PanelKey::Left);
     const size_t before = journal.ClockWrites().size();
     emulator->Press(PanelKey::Right);  // held: steps the core clock every 250 ms
-    Pump(2000, [&] { return journal.ClockWrites().size() > before; });
+    WinTest::Pump(2000, [&] { return journal.ClockWrites().size() > before; });
     ASSERT_GT(journal.ClockWrites().size(), before) << "the held key wrote no clock";
     emulator->Unplug();
-    Pump(50);
+    WinTest::Pump(50);
     const size_t atRemoval = journal.ClockWrites().size();
-    Pump(1000);
+    WinTest::Pump(1000);
     EXPECT_EQ(journal.ClockWrites().size(), atRemoval) << "the card was written after the removal";
     emulator->Plug();
-    Pump(700);
+    WinTest::Pump(700);
     EXPECT_EQ(journal.ClockWrites().size(), atRemoval) << "the repeat came back with the controller";
 }
 
@@ -169,7 +154,7 @@ TEST_F(AppTavioLink, AControllerPluggedInAfterTheStartIsConnected) {
     EXPECT_FALSE(emulator->IsOpen());
     EXPECT_EQ(emulator->Panel().Reports(), 0u);
     emulator->Plug();
-    Pump(100);
+    WinTest::Pump(100);
     EXPECT_TRUE(emulator->IsOpen());
     EXPECT_EQ(emulator->ReadersRunning(), 1);
     EXPECT_TRUE(emulator->Panel().Lamp(11));
@@ -177,7 +162,7 @@ TEST_F(AppTavioLink, AControllerPluggedInAfterTheStartIsConnected) {
 
 TEST_F(AppTavioLink, AnArrivalWhileTheControllerIsOpenChangesNothing) {
     ASSERT_TRUE(app.InitInstance());
-    Pump(50);
+    WinTest::Pump(50);
     const size_t reports = emulator->Panel().Reports();
     struct {
         DEV_BROADCAST_DEVICEINTERFACE_W notice;
@@ -189,7 +174,7 @@ TEST_F(AppTavioLink, AnArrivalWhileTheControllerIsOpenChangesNothing) {
     app.Tray().SendMessage(WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&message));
     app.Tray().SendMessage(WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, 0);
     app.Tray().SendMessage(WM_DEVICECHANGE, 0x0007, 0);  // DBT_DEVNODES_CHANGED carries no notice
-    Pump(50);
+    WinTest::Pump(50);
     EXPECT_EQ(emulator->Panel().Reports(), reports);
     EXPECT_TRUE(emulator->IsOpen());
     EXPECT_EQ(emulator->ReadersRunning(), 1);

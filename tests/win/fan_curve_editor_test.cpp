@@ -3,20 +3,24 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
+
 #include "res/resource.h"
 #include "store/Settings.h"
 #include "tests/host/MemorySettingsStore.h"
 #include "tests/win/support/ModalScript.h"
 #include "ui/FanCurveDlg.h"
-#include "ui/FanCurveEdit.h"
 
 namespace {
 
+// Aimed as a user aims at the drawn graph, whose plot leaves 30 px left and 20 below for the axis
+// numbers and 10 right and above, and spans 0..120 °C across and 0..100 % up.
 LPARAM At(HWND graph, FanCurvePoint point) {
     RECT client{};
     GetClientRect(graph, &client);
-    const GraphPixel pixel = CFanCurveFrame(client.right, client.bottom).ToPixel(point);
-    return MAKELPARAM(pixel.x, pixel.y);
+    const long x = 30 + std::lround(point.celsius * (client.right - 40) / 120.0);
+    const long y = client.bottom - 20 - std::lround(point.percent * (client.bottom - 30) / 100.0);
+    return MAKELPARAM(x, y);
 }
 
 void Drag(HWND graph, FanCurvePoint from, FanCurvePoint to) {

@@ -12,6 +12,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "support/GdiCanvas.h"
+#include "support/WinTestSupport.h"
 
 namespace {
 
@@ -132,15 +133,6 @@ protected:
     }
 };
 
-// Runs what the dialog manager posted to itself.
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 bool Received(const TestDialog& dialog, UINT msg, int id) {
     for (const auto& entry : dialog.received)
         if (entry == std::make_pair(msg, id)) return true;
@@ -161,7 +153,7 @@ TEST(Dialog, ModelessBindsItsControlsBeforeInitAndOutlivesOkAndCancel) {
     EXPECT_TRUE(IsDialogMessageW(dialog.m_hWnd, &escape));
     dialog.SendMessage(WM_COMMAND, IDOK);
     dialog.SendMessage(WM_CLOSE);
-    PumpMessages();
+    WinTest::Pump();  // what the dialog manager posted to itself
     EXPECT_TRUE(IsWindow(dialog.m_hWnd));
     EXPECT_TRUE(dialog.IsWindowVisible());
     EXPECT_TRUE(Received(dialog, WM_COMMAND, IDCANCEL));

@@ -27,9 +27,7 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
         SCOPED_TRACE(gpu);
         EXPECT_EQ(clocks[gpu].Number("gpu"), gpu);
         EXPECT_EQ(clocks[gpu].Number("level"), 3);
-        EXPECT_EQ(clocks[gpu].Number("core_khz"), 760000);
-        EXPECT_EQ(clocks[gpu].Number("memory_khz"), 1000000);
-        EXPECT_EQ(clocks[gpu].Number("shader_khz"), 1500000);
+        EXPECT_EQ(clocks[gpu].Clocks(), (ClockKhz{760000, 1000000, 1500000}));
     }
     auto fans = journal.Calls("ApplyCoolerLevels", mark);
     ASSERT_EQ(fans.size(), 2u);
@@ -130,13 +128,9 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
     const auto clocks = journal.ClockWrites(mark);
     ASSERT_EQ(clocks.size(), 2u);
     EXPECT_EQ(clocks[0].Number("gpu"), 0);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 700000);
-    EXPECT_EQ(clocks[0].Number("memory_khz"), 1000000);
-    EXPECT_EQ(clocks[0].Number("shader_khz"), 1400000);
+    EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
     EXPECT_EQ(clocks[1].Number("gpu"), 1);
-    EXPECT_EQ(clocks[1].Number("core_khz"), 650000);
-    EXPECT_EQ(clocks[1].Number("memory_khz"), 900000);
-    EXPECT_EQ(clocks[1].Number("shader_khz"), 1300000);
+    EXPECT_EQ(clocks[1].Clocks(), (ClockKhz{650000, 900000, 1300000}));
     const auto fans = journal.Calls("ApplyCoolerLevels", mark);
     ASSERT_EQ(fans.size(), 2u);
     EXPECT_EQ(fans[0].Number("policy"), 2);
@@ -169,9 +163,7 @@ TEST_F(MainDialogApply, UnconfirmedRaisedClocksGoBackWhenTheCountdownEndsAndNoth
     const auto clocks = journal.ClockWrites(mark);
     ASSERT_EQ(clocks.size(), 2u);
     EXPECT_EQ(clocks[0].Number("core_khz"), 760000);
-    EXPECT_EQ(clocks[1].Number("core_khz"), 700000);
-    EXPECT_EQ(clocks[1].Number("memory_khz"), 1000000);
-    EXPECT_EQ(clocks[1].Number("shader_khz"), 1400000);
+    EXPECT_EQ(clocks[1].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
     const auto fans = journal.Calls("ApplyCoolerLevels", mark);
     ASSERT_EQ(fans.size(), 2u);
     EXPECT_EQ(fans[0].Number("level"), 60);

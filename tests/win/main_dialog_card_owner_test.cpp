@@ -78,7 +78,7 @@ TEST_F(MainDialogCardOwner, EveryEndOfTheQuestionLeavesWhatTheUserChose) {
         case End::Revert: SendMessageW(question, WM_COMMAND, IDC_CONFIRM_REVERT, 0); break;
         case End::CloseBox:
             SendMessageW(question, WM_CLOSE, 0, 0);
-            WinTest::PumpMessages();
+            WinTest::Pump();
             break;
         case End::SecondApplyThenCountdown:
             for (int second = 1; second < COskaraDlg::kConfirmSeconds; ++second) Send(WM_TIMER, COskaraDlg::kConfirmTimer);

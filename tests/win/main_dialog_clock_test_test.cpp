@@ -54,9 +54,7 @@ TEST_F(MainDialogClockTest, OnlyAClickInsideTheZoneStartsIt) {
     const auto tests = journal.ClockTests(mark);
     ASSERT_EQ(tests.size(), 2u);
     EXPECT_EQ(tests[0].Number("level"), 3);
-    EXPECT_EQ(tests[0].Number("core_khz"), 700000);
-    EXPECT_EQ(tests[0].Number("memory_khz"), 1000000);
-    EXPECT_EQ(tests[0].Number("shader_khz"), 1400000);
+    EXPECT_EQ(tests[0].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
     EXPECT_TRUE(journal.ClockWrites(mark).empty());
 }
 

@@ -8,19 +8,11 @@
 #include "res/resource.h"
 #include "tests/win/support/MainDialogFixture.h"
 #include "tests/win/support/SkinPixels.h"
+#include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
 using MainDialogSkin = MainDialogFixture;
-
-// Runs what is queued (the dialog's first poll is posted), as the message loop would.
-void RunQueued() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
 
 struct LabelPlace {
     RECT rect;       // in the dialog's client area
@@ -100,7 +92,7 @@ TEST_F(MainDialogSkin, AChangedValueLooksAsTheSameValueAtAFreshStart) {
     auto start = [&](const std::string& card) {
         Open(card);
         dlg->UpdateControls();
-        RunQueued();
+        WinTest::Pump();
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,7 +102,7 @@ TEST_F(MainDialogSkin, AChangedValueLooksAsTheSameValueAtAFreshStart) {
         start(c.startCard);
         ASSERT_NE(Text(c.label), c.shown);
         c.change();
-        RunQueued();
+        WinTest::Pump();
         ASSERT_EQ(Text(c.label), c.shown);
         EXPECT_TRUE(ControlPixels(Item(c.label)) == fresh);
     }
@@ -144,7 +136,7 @@ TEST_F(MainDialogSkin, APollRedrawsTheGaugeOnlyWhenTheTemperatureChanged) {
 
 TEST_F(MainDialogSkin, TheTemperatureShowsTheSkinBehindItFromTheFirstPoll) {
     Open("thermal 0 0\ntemp 58\n");
-    RunQueued();
+    WinTest::Pump();
     EXPECT_EQ(Text(IDC_TEMPERATURE), L"58");
     const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN));
     ASSERT_TRUE(skin->valid());
@@ -162,7 +154,7 @@ TEST_F(MainDialogSkin, TheTemperatureShowsTheSkinBehindItFromTheFirstPoll) {
 
 TEST_F(MainDialogSkin, AShorterValueLeavesNothingOfTheLongerOne) {
     Open("pci 10DE 0402\n");
-    RunQueued();
+    WinTest::Pump();
     const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN));
     ASSERT_TRUE(skin->valid());
     HWND label = Item(IDC_CORE_VALUE);

@@ -153,9 +153,7 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
         [&](HWND d) {
             const auto clocks = journal.ClockWrites(mark);
             ASSERT_EQ(clocks.size(), 1u);
-            EXPECT_EQ(clocks[0].Number("core_khz"), 650000);
-            EXPECT_EQ(clocks[0].Number("memory_khz"), 950000);
-            EXPECT_EQ(clocks[0].Number("shader_khz"), 1300000);
+            EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{650000, 950000, 1300000}));
             const auto fans = journal.Calls("ApplyCoolerLevels", mark);
             ASSERT_EQ(fans.size(), 1u);
             EXPECT_EQ(fans[0].Number("policy"), 1);

@@ -32,17 +32,6 @@ struct MainWindow : CWnd {
     void PostNcDestroy() override { *freed = true; }
 };
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        DispatchMessageW(&msg);
-    }
-}
-
 class SystemTrayTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,7 +54,7 @@ TEST_F(SystemTrayTest, ControllerMessagesReachTheOwnerInOrder) {
     tray.SendMessage(WM_DEVICECHANGE, 0x8000, 1234);
     tray.PostMessage(WM_USER, 1, 0);
     tray.PostMessage(WM_USER, 0, 0);
-    Pump();
+    WinTest::Pump();
     EXPECT_EQ(owner.events, (std::vector<WPARAM>{2, 1, 0}));
     ASSERT_EQ(owner.deviceChanges.size(), 1u);
     EXPECT_EQ(owner.deviceChanges[0], (std::pair<WPARAM, LPARAM>{0x8000, 1234}));
@@ -74,13 +63,13 @@ TEST_F(SystemTrayTest, ControllerMessagesReachTheOwnerInOrder) {
 TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndAClickOrDoubleClickOpensTheMainWindow) {
     EXPECT_EQ(tray.SendMessage(kCallback, kId + 1, WM_LBUTTONDBLCLK), 0);
     EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_MOUSEMOVE), 1);
-    Pump();
+    WinTest::Pump();
     EXPECT_FALSE(main.IsWindowVisible());
 
     for (LPARAM click : {WM_LBUTTONUP, WM_LBUTTONDBLCLK}) {
         main.ShowWindow(SW_HIDE);
         EXPECT_EQ(tray.SendMessage(kCallback, kId, click), 1);
-        Pump();
+        WinTest::Pump();
         EXPECT_TRUE(main.IsWindowVisible()) << click;
     }
 }

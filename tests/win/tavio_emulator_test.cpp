@@ -39,15 +39,6 @@ struct Receiver {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~Receiver() { DestroyWindow(hwnd); }
-
-    // Pumps until count keys arrived or a second passed.
-    void WaitForKeys(size_t count) {
-        for (int i = 0; i < 100 && keys.size() < count; ++i) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(10);
-        }
-    }
 };
 
 TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoWithTheFocus) {
@@ -64,7 +55,7 @@ TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoW
     CEmulatorWindow held(emulator);
     ASSERT_TRUE(held.Create(GetModuleHandleW(nullptr), nullptr));
     for (const UINT msg : {WM_KEYDOWN, WM_KILLFOCUS}) SendMessageW(held.Handle(), msg, '2', 0);
-    window.WaitForKeys(5);
+    WinTest::Pump(1000, [&] { return window.keys.size() >= 5; });
     EXPECT_EQ(window.keys, (std::vector<WPARAM>{3, 1, 0, 2, 0}));
     EXPECT_EQ(emulator.ReadersRunning(), 1);
     EXPECT_EQ(emulator.MostReadersAtOnce(), 1);

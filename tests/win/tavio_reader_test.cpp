@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tavio/TavioDeviceReader.h"
+#include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
@@ -26,14 +27,6 @@ struct KeyWindow {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~KeyWindow() { DestroyWindow(hwnd); }
-    void PumpFor(DWORD ms) {
-        const DWORD end = GetTickCount() + ms;
-        while (static_cast<LONG>(end - GetTickCount()) > 0) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(5);
-        }
-    }
 };
 
 // One end writes whole reports as messages; the other is read as the controller is.
@@ -73,7 +66,7 @@ TEST_F(PipeDevice, EachReadDecodesOnlyTheBytesItTransferred) {
     Send({0x00, 0x01, 0x3F});
     Send({0x00, 0x01});  // the buffer still holds 0x3F after these two bytes
     Send({0x00, 0x00, 0x00, 0x01, 0x38});
-    window.PumpFor(500);
+    WinTest::Pump(500);
     EXPECT_EQ(window.keys, (std::vector<WPARAM>{1, 1, 2, 3, 0}));
 }
 
@@ -85,7 +78,7 @@ TEST_F(PipeDevice, StopEndsAPendingReadAtOnce) {
     EXPECT_LT(GetTickCount() - started, 1000u) << "the stop waited for the read's time-out";
     EXPECT_FALSE(reader.Running());
     Send({0x00, 0x01, 0x31});
-    window.PumpFor(100);
+    WinTest::Pump(100);
     EXPECT_TRUE(window.keys.empty());
 }
 

@@ -118,28 +118,18 @@ void CALLBACK MessageBoxCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void MessageBoxCloser::CloseOpenBox() {
-    struct Search {
-        HWND dialog;
-        HWND box = nullptr;
-    } search{m_dialog};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            wchar_t name[16] = L"";
-            GetClassNameW(hwnd, name, 16);
-            if (hwnd == s->dialog || std::wstring(name) != L"#32770" || !IsWindowVisible(hwnd)) return TRUE;
-            s->box = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.box || std::find(m_handled.begin(), m_handled.end(), search.box) != m_handled.end()) return;
-    m_handled.push_back(search.box);
+    const HWND box = WinTest::FindThreadWindow([&](HWND hwnd) {
+        wchar_t name[16] = L"";
+        GetClassNameW(hwnd, name, 16);
+        return hwnd != m_dialog && std::wstring(name) == L"#32770" && IsWindowVisible(hwnd);
+    });
+    if (!box || std::find(m_handled.begin(), m_handled.end(), box) != m_handled.end()) return;
+    m_handled.push_back(box);
 
     SeenMessageBox seen;
-    seen.owner = GetWindow(search.box, GW_OWNER);
-    GetWindowRect(search.box, &seen.place);
-    for (HWND child = GetWindow(search.box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    seen.owner = GetWindow(box, GW_OWNER);
+    GetWindowRect(box, &seen.place);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[16] = L"";
         GetClassNameW(child, name, 16);
         if (_wcsicmp(name, L"Static") != 0) continue;
@@ -153,7 +143,7 @@ void MessageBoxCloser::CloseOpenBox() {
     }
     m_seen.push_back(seen);
     if (m_whileOpen) m_whileOpen();
-    PostMessageW(search.box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 // ---- the dialog ----------------------------------------------------------------------------

@@ -15,6 +15,9 @@
 #include "tests/host/MemorySettingsStore.h"
 #include "ui/OskaraDlg.h"
 
+// Core, memory and shader clocks of a clock write or test, in kHz.
+using ClockKhz = std::array<long long, 3>;
+
 // One journalled driver call: its name and its fields as written (strings without their quotes).
 struct JournalCall {
     std::string fn;
@@ -24,6 +27,7 @@ struct JournalCall {
     std::string Text(const std::string& key) const;
     // A missing or non-numeric field reads as a value no test expects.
     long long Number(const std::string& key) const;
+    ClockKhz Clocks() const { return {Number("core_khz"), Number("memory_khz"), Number("shader_khz")}; }
 };
 
 class DriverJournal {

@@ -1,5 +1,7 @@
 #include "tests/win/support/ModalScript.h"
 
+#include "tests/win/support/WinTestSupport.h"
+
 namespace {
 constexpr UINT kTickMs = 25;
 constexpr int kGraceTicks = 80;
@@ -35,48 +37,26 @@ void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 HWND ModalScript::FindDialog() const {
-    struct Search {
-        const std::wstring* title;
-        HWND found = nullptr;
-    } search{&m_title};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (!IsDialogWindow(hwnd) || TextOf(hwnd) != *s->title) return TRUE;
-            // A message box of the dialog may carry the dialog's title.
-            const HWND owner = GetWindow(hwnd, GW_OWNER);
-            if (owner && IsDialogWindow(owner) && TextOf(owner) == *s->title) return TRUE;
-            s->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return WinTest::FindThreadWindow([&](HWND hwnd) {
+        if (!IsDialogWindow(hwnd) || TextOf(hwnd) != m_title) return false;
+        // A message box of the dialog may carry the dialog's title.
+        const HWND owner = GetWindow(hwnd, GW_OWNER);
+        return !(owner && IsDialogWindow(owner) && TextOf(owner) == m_title);
+    });
 }
 
 bool ModalScript::CloseMessageBox(HWND dialog) {
-    struct Search {
-        HWND owner;
-        HWND box = nullptr;
-    } search{dialog};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (!IsDialogWindow(hwnd) || GetWindow(hwnd, GW_OWNER) != s->owner) return TRUE;
-            s->box = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.box) return false;
+    const HWND box = WinTest::FindThreadWindow(
+        [&](HWND hwnd) { return IsDialogWindow(hwnd) && GetWindow(hwnd, GW_OWNER) == dialog; });
+    if (!box) return false;
     std::wstring text;
-    for (HWND child = GetWindow(search.box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t name[16] = L"";
         GetClassNameW(child, name, 16);
         if (_wcsicmp(name, L"Static") == 0 && !TextOf(child).empty()) text = TextOf(child);
     }
     m_boxes.push_back(text);
-    SendMessageW(search.box, WM_COMMAND, IDOK, 0);
+    SendMessageW(box, WM_COMMAND, IDOK, 0);
     return true;
 }
 

@@ -36,14 +36,43 @@ bool ImportRegistry(const std::wstring& body) {
     return Run(L"reg.exe import \"" + path + L"\"", 30000, &code) && code == 0;
 }
 
-void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
-
-void PumpMessages() {
+namespace {
+bool RunQueued() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    return true;
 }
+}  // namespace
+
+void Pump(DWORD ms, const std::function<bool()>& done) {
+    const DWORD end = GetTickCount() + ms;
+    while (RunQueued() && !(done && done()) && static_cast<LONG>(end - GetTickCount()) > 0) Sleep(5);
+}
+
+HWND FindThreadWindow(const std::function<bool(HWND)>& match) {
+    struct Search {
+        const std::function<bool(HWND)>* match;
+        HWND found = nullptr;
+    } search{&match};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (!(*s->match)(hwnd)) return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ClearBrenmarKey() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Brenmar"); }
 
 }  // namespace WinTest

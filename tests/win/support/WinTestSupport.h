@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // Helpers for tests that run under Wine in their own prefix.
@@ -15,8 +16,12 @@ bool ImportRegistry(const std::wstring& body);
 // A file in the test's temporary folder.
 std::wstring TempPath(const std::wstring& name);
 
-// Dispatches what the thread's queue holds now.
-void PumpMessages();
+// Runs the thread's queued messages as a message loop would; given a time, goes on until it has
+// passed or done() says so. A WM_QUIT is posted again and ends the pumping.
+void Pump(DWORD ms = 0, const std::function<bool()>& done = nullptr);
+
+// The first top-level window of this thread that match accepts; nullptr when none does.
+HWND FindThreadWindow(const std::function<bool(HWND)>& match);
 
 // Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
 void ClearBrenmarKey();
