@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "skin/SkinScale.h"
 #include "store/Settings.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 struct ControlPlace {
@@ -20,10 +21,10 @@ struct ButtonPlace {
 constexpr ControlPlace kControls[] = {
     {IDC_CORE_SLIDER, {120, 93, 389, 119}},    {IDC_MEMORY_SLIDER, {120, 124, 389, 150}},
     {IDC_SHADER_SLIDER, {120, 156, 389, 182}}, {IDC_FAN_SLIDER, {120, 190, 389, 216}},
-    // The value boxes end where the sliders end: a box over a slider's edge would paint over its
-    // focus frame.
-    {IDC_CORE_VALUE, {389, 93, 456, 113}},     {IDC_MEMORY_VALUE, {389, 125, 456, 145}},
-    {IDC_SHADER_VALUE, {389, 158, 456, 178}},  {IDC_FAN_VALUE, {389, 193, 456, 213}},
+    // The value boxes start where the sliders end: a box over a slider's edge would paint over its
+    // focus frame. Their right edges are left plus the rounded width, as the template gives them.
+    {IDC_CORE_VALUE, {389, 93, 457, 113}},     {IDC_MEMORY_VALUE, {389, 125, 457, 145}},
+    {IDC_SHADER_VALUE, {389, 158, 457, 178}},  {IDC_FAN_VALUE, {389, 193, 457, 213}},
     {IDC_TEMPERATURE, {480, 172, 513, 201}},
 };
 constexpr SIZE kWindowSize{762, 327};
@@ -52,16 +53,7 @@ HBITMAP LoadScaledBitmap(int id, int scale, HDC dc) {
 }
 }  // namespace
 
-// Looked up: Windows before 10 has no per-window DPI, and importing it would stop the program there.
-UINT COskaraDlg::WindowDpi() {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
-    if (found) {
-        if (const UINT dpi = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(found))(m_hWnd)) return dpi;
-    }
-    CClientDC dc(m_hWnd);
-    return static_cast<UINT>(GetDeviceCaps(dc.Get(), LOGPIXELSY));
-}
+UINT COskaraDlg::WindowDpi() { return DpiOfWindow(m_hWnd); }
 
 int COskaraDlg::ScaleForDpi(UINT dpi) { return SkinScaleFor(dpi, Settings::Read(m_host.Settings(), Settings::SkinScale)); }
 
