@@ -1,6 +1,8 @@
 // The main window at a whole factor of its skin: every place below is in client pixels at factor 1.
 #include "ui/OskaraDlg.h"
 
+#include <commctrl.h>
+
 #include "framework/Gdi.h"
 #include "res/resource.h"
 #include "skin/SkinScale.h"
@@ -37,6 +39,14 @@ RECT Scaled(const RECT& r, int s) { return {r.left * s, r.top * s, r.right * s, 
 
 void Place(HWND control, const RECT& r) {
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+// A trackbar sizes its thumb, and with it places its channel, for the screen's DPI; the skin's
+// slots lie where the channel of a thumb of the skin's factor falls.
+constexpr int kThumbLengthAt96Dpi = 21;
+void SizeThumb(HWND slider, int scale) {
+    SetWindowLongPtrW(slider, GWL_STYLE, GetWindowLongPtrW(slider, GWL_STYLE) | TBS_FIXEDLENGTH);
+    SendMessageW(slider, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(kThumbLengthAt96Dpi * scale), 0);
 }
 
 HFONT CreateLabelFont(int height) {
@@ -96,6 +106,9 @@ void COskaraDlg::CreateFonts() {
 }
 
 void COskaraDlg::PlaceControls() {
+    // Before the move: the trackbar lays out its channel as it takes its new size.
+    for (const int id : {IDC_CORE_SLIDER, IDC_MEMORY_SLIDER, IDC_SHADER_SLIDER, IDC_FAN_SLIDER})
+        SizeThumb(GetDlgItem(id), m_scale);
     for (const ControlPlace& place : kControls) Place(GetDlgItem(place.id), Scaled(place.rect, m_scale));
 }
 

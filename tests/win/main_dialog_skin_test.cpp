@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "res/resource.h"
 #include "store/Settings.h"
 #include "tests/win/support/MainDialogFixture.h"
@@ -185,6 +188,7 @@ TEST_F(MainDialogSkin, AtEachFactorTheValueBoxesAndTheGaugeTakeTheirScaledPlaces
     };
     // The gauge's slot is 515..588 across and 95..213 down.
     const Click clicks[] = {{516, 96, true}, {588, 213, true}, {589, 150, false}, {550, 214, false}};
+    int channelMiddleAt1 = 0;  // the skin's slot lies under it
     for (const int factor : {1, 2, 3}) {
         SCOPED_TRACE(factor);
         Settings::Write(host.Settings(), Settings::SkinScale, static_cast<uint32_t>(factor));
@@ -195,6 +199,10 @@ TEST_F(MainDialogSkin, AtEachFactorTheValueBoxesAndTheGaugeTakeTheirScaledPlaces
         EXPECT_EQ(box.left, 389 * factor);
         EXPECT_EQ(box.right, 457 * factor);
         EXPECT_EQ(box.bottom, 213 * factor);
+        RECT channel{};
+        SendMessageW(Item(IDC_CORE_SLIDER), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        if (factor == 1) channelMiddleAt1 = channel.top + channel.bottom;
+        EXPECT_NEAR(channel.top + channel.bottom, channelMiddleAt1 * factor, 2 * factor);
         for (const Click& c : clicks) {
             Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(c.x * factor + factor - 1, c.y * factor + factor - 1));
             const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);
