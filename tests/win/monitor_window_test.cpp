@@ -16,32 +16,26 @@ struct EmptyOwner : CMonitorWnd::Owner {
     MonitorHistory history;
 };
 
-TEST(MonitorWindow, ANewDpiGrowsTheButtonsAndTheirFontSoNoTextIsCut) {
+TEST(MonitorWindow, ANewDpiGrowsTheButtonsAndTheirFont) {
     EmptyOwner owner;
     MemorySettingsStore settings;
     auto* window = new CMonitorWnd(owner, settings);  // frees itself with its window
     ASSERT_TRUE(window->Create());
-    const HWND hwnd = window->m_hWnd;
     RECT place{};
-    GetWindowRect(hwnd, &place);
-    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&place));
-    for (const int id : {IDC_MONITOR_LOG, IDC_MONITOR_STOP_LOG}) {
-        const HWND button = GetDlgItem(hwnd, id);
+    GetWindowRect(window->m_hWnd, &place);
+    SendMessageW(window->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&place));
+    LOGFONTW atScreen{}, shown{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(atScreen), &atScreen);
+    for (const auto [id, widthAt96] : {std::pair{IDC_MONITOR_LOG, 90}, std::pair{IDC_MONITOR_STOP_LOG, 70}}) {
+        const HWND button = GetDlgItem(window->m_hWnd, id);
         RECT client{};
         GetClientRect(button, &client);
-        wchar_t text[64] = L"";
-        GetWindowTextW(button, text, 64);
-        HDC dc = GetDC(button);
-        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
-        SelectObject(dc, old);
-        ReleaseDC(button, dc);
-        EXPECT_EQ(client.bottom, 44) << id;
-        EXPECT_GE(extent.cy, 20) << id;
-        EXPECT_LT(extent.cx, client.right - 8) << id;
+        EXPECT_EQ(client.right, 2 * widthAt96) << id;
+        EXPECT_EQ(client.bottom, 2 * 22) << id;
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof(shown), &shown);
+        EXPECT_EQ(shown.lfHeight, 2 * atScreen.lfHeight) << id;
     }
-    DestroyWindow(hwnd);
+    DestroyWindow(window->m_hWnd);
 }
 
 }  // namespace
