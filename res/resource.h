@@ -66,6 +66,7 @@
 #define IDC_MONITOR_LOG 1251
 #define IDC_MONITOR_STOP_LOG 1252
 #define IDC_MONITOR_STATUS 1253
+#define IDC_MONITOR_SPAN_LABEL 1254
 
 // Profile switching and the confirmation of new clocks.
 #define IDD_CONFIRM_CLOCKS 180

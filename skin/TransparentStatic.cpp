@@ -17,6 +17,11 @@ LRESULT CTransparentStatic::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         UpdateWindow(m_hWnd);
         return result;
     }
+    case WM_WINDOWPOSCHANGED:
+        // Moved or resized (a new skin factor), the face under it is another one.
+        if ((reinterpret_cast<const WINDOWPOS*>(lp)->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+            m_snapshot.Reset();
+        break;
     case WM_ERASEBKGND:
         OnEraseBackground(reinterpret_cast<HDC>(wp));
         return 1;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include "framework/Gdi.h"
@@ -24,6 +25,16 @@ void Line(HDC dc, GraphPixel from, GraphPixel to) {
     LineTo(dc, to.x, to.y);
 }
 
+// Centred under its grid line and held inside the graph: the last one would be cut at the edge.
+void AxisLabel(HDC dc, int centre, int y, int graphWidth, int number) {
+    const std::wstring label = std::to_wstring(number);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &extent);
+    const int width = static_cast<int>(extent.cx);
+    const int x = std::clamp(centre - width / 2, 0, std::max(0, graphWidth - width));
+    TextOutW(dc, x, y, label.c_str(), static_cast<int>(label.size()));
+}
+
 void DrawGrid(HDC dc, const CFanCurveFrame& frame) {
     CGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, kGrid));
     const HGDIOBJ previous = SelectObject(dc, pen.Get());
@@ -32,8 +43,7 @@ void DrawGrid(HDC dc, const CFanCurveFrame& frame) {
     for (int celsius = 0; celsius <= CFanCurve::kMaxCelsius; celsius += 10) {
         const GraphPixel bottom = frame.ToPixel({celsius, 0});
         Line(dc, bottom, frame.ToPixel({celsius, CFanCurve::kMaxPercent}));
-        const std::wstring label = std::to_wstring(celsius);
-        if (celsius % 20 == 0) TextOutW(dc, bottom.x - 6, bottom.y + 3, label.c_str(), static_cast<int>(label.size()));
+        if (celsius % 20 == 0) AxisLabel(dc, bottom.x, bottom.y + 3, frame.PlotRight() + CFanCurveFrame::kRight, celsius);
     }
     for (int percent = 0; percent <= CFanCurve::kMaxPercent; percent += 10) {
         const GraphPixel left = frame.ToPixel({0, percent});

@@ -2,10 +2,12 @@
 #include "ui/MonitorWnd.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/GdiObject.h"
 
 namespace {
+// At 96 DPI.
 constexpr int kBarHeight = 34;
 constexpr int kTextWidth = 150;
 constexpr int kMargin = 8;
@@ -60,11 +62,12 @@ private:
 }  // namespace
 
 CMonitorWnd::Place CMonitorWnd::PlaceOf(int graph) const {
-    const int each = std::max((m_height - kBarHeight) / 4, 24);
-    const int top = kBarHeight + graph * each;
-    const RECT plot{kMargin, top + 4, std::max(m_width - kTextWidth, kMargin + 32), top + each - 6};
-    const LONG textLeft = plot.right + 10;
-    return {plot, {textLeft, plot.top, std::max<LONG>(m_width - 4, textLeft), plot.bottom}};
+    const int each = std::max((m_height - Px(kBarHeight)) / 4, Px(24));
+    const int top = Px(kBarHeight) + graph * each;
+    const RECT plot{Px(kMargin), top + Px(4), std::max(m_width - Px(kTextWidth), Px(kMargin + 32)),
+                    top + each - Px(6)};
+    const LONG textLeft = plot.right + Px(10);
+    return {plot, {textLeft, plot.top, std::max<LONG>(m_width - Px(4), textLeft), plot.bottom}};
 }
 
 // Only the clock graphs move their scale: to the lowest and highest of what the span shows.
@@ -95,7 +98,8 @@ void CMonitorWnd::Redraw() {
     Fill(dc, RECT{0, 0, m_width, m_height}, GetSysColor(COLOR_BTNFACE));
     m_scales = Scales();
     const MonitorHistory& history = m_owner.History();
-    m_column = history.Size() ? ColumnOf(history.Newest().second, PlaceOf(0).plot.right - kMargin, SpanSeconds()) : 0;
+    m_column =
+        history.Size() ? ColumnOf(history.Newest().second, PlaceOf(0).plot.right - Px(kMargin), SpanSeconds()) : 0;
     for (int g = 0; g < 4; ++g) {
         DrawPlot(g);
         DrawValues(g);
@@ -112,11 +116,9 @@ void CMonitorWnd::DrawPlot(int graph) {
     ClearColumns(graph, plot.left, plot.right);
     const MonitorHistory& history = m_owner.History();
     const int width = plot.right - plot.left;
-    for (size_t i = history.Size(); i-- > 1;) {
-        const MonitorSample& to = history.At(i);
-        if (m_column - ColumnOf(to.second, width, SpanSeconds()) > width) break;
-        DrawSegment(graph, history.At(i - 1), to, m_column);
-    }
+    size_t oldest = history.Size() ? history.Size() - 1 : 0;
+    while (oldest > 0 && m_column - ColumnOf(history.At(oldest).second, width, SpanSeconds()) <= width) --oldest;
+    DrawLines(graph, oldest);
 }
 
 void CMonitorWnd::ClearColumns(int graph, int left, int right) {
@@ -141,24 +143,44 @@ void CMonitorWnd::ScrollPlot(int graph, int columns) {
     ClearColumns(graph, plot.right - columns, plot.right);
 }
 
-// The automatic fan is drawn dashed at the level read back from the card.
-void CMonitorWnd::DrawSegment(int graph, const MonitorSample& from, const MonitorSample& to, int64_t newestColumn) {
+// The automatic fan is drawn dotted at the level read back from the card. Each run of segments
+// drawn alike is one polyline: the dots start afresh with every line drawn, and a run of short
+// segments each begun on a dot would look solid.
+void CMonitorWnd::DrawLines(int graph, size_t oldest) {
     const RECT plot = PlaceOf(graph).plot;
     const int width = plot.right - plot.left, height = plot.bottom - plot.top;
-    const int xFrom = plot.right - 1 - static_cast<int>(newestColumn - ColumnOf(from.second, width, SpanSeconds()));
-    const int xTo = plot.right - 1 - static_cast<int>(newestColumn - ColumnOf(to.second, width, SpanSeconds()));
+    const MonitorHistory& history = m_owner.History();
     HDC dc = m_buffer.Get();
     ClipTo clip(dc, plot);
+    const auto pointOf = [&](const MonitorSample& s, int value) {
+        return POINT{plot.right - 1 - static_cast<int>(m_column - ColumnOf(s.second, width, SpanSeconds())),
+                     plot.top + RowOf(value, m_scales[graph], height)};
+    };
     for (int l = 0; l < kGraphs[graph].lineCount; ++l) {
         const Line& line = kGraphs[graph].lines[l];
-        const int a = line.value(from), b = line.value(to);
-        if (!HasValue(graph, a) || !HasValue(graph, b)) continue;
-        const bool dashed = graph == 3 && to.fanMode == FanMode::Automatic;
-        CPen pen(CreatePen(dashed ? PS_DOT : PS_SOLID, dashed ? 1 : 2, line.color));
-        const HGDIOBJ old = SelectObject(dc, pen.Get());
-        MoveToEx(dc, xFrom, plot.top + RowOf(a, m_scales[graph], height), nullptr);
-        LineTo(dc, xTo, plot.top + RowOf(b, m_scales[graph], height));
-        SelectObject(dc, old);
+        std::vector<POINT> run;
+        bool runDotted = false;
+        const auto drawRun = [&] {
+            if (run.size() >= 2) {
+                CPen pen(CreatePen(runDotted ? PS_DOT : PS_SOLID, runDotted ? 1 : Px(2), line.color));
+                const HGDIOBJ old = SelectObject(dc, pen.Get());
+                Polyline(dc, run.data(), static_cast<int>(run.size()));
+                SelectObject(dc, old);
+            }
+            run.clear();
+        };
+        for (size_t i = oldest + 1; i < history.Size(); ++i) {
+            const MonitorSample &from = history.At(i - 1), &to = history.At(i);
+            const int a = line.value(from), b = line.value(to);
+            const bool drawn = HasValue(graph, a) && HasValue(graph, b);
+            const bool dotted = graph == 3 && to.fanMode == FanMode::Automatic;
+            if (!drawn || dotted != runDotted) drawRun();
+            if (!drawn) continue;
+            runDotted = dotted;
+            if (run.empty()) run.push_back(pointOf(from, a));
+            run.push_back(pointOf(to, b));
+        }
+        drawRun();
     }
 }
 
@@ -168,7 +190,7 @@ void CMonitorWnd::DrawValues(int graph) {
     const RECT text = PlaceOf(graph).text;
     Fill(dc, text, GetSysColor(COLOR_BTNFACE));
     const MonitorHistory& history = m_owner.History();
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ oldFont = SelectObject(dc, m_font ? m_font.Get() : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     RECT row = text;
     const auto drawRow = [&](const std::wstring& words, COLORREF color) {
@@ -184,7 +206,7 @@ void CMonitorWnd::DrawValues(int graph) {
         drawRow(words, line.color);
     }
     const ValueScale& scale = m_scales[graph];
-    row.top += 6;
+    row.top += Px(6);
     drawRow(std::to_wstring(scale.low) + L" to " + std::to_wstring(scale.high), GetSysColor(COLOR_GRAYTEXT));
     SelectObject(dc, oldFont);
 }
@@ -192,7 +214,7 @@ void CMonitorWnd::DrawValues(int graph) {
 void CMonitorWnd::SampleAdded() {
     if (!m_hWnd || !m_buffer) return;
     const MonitorHistory& history = m_owner.History();
-    const int width = PlaceOf(0).plot.right - kMargin;
+    const int width = PlaceOf(0).plot.right - Px(kMargin);
     const int64_t column = ColumnOf(history.Newest().second, width, SpanSeconds());
     const int64_t shift = column - m_column;
     if (history.Size() < 2 || shift < 0 || shift >= width || Scales() != m_scales) {
@@ -202,8 +224,13 @@ void CMonitorWnd::SampleAdded() {
     }
     m_column = column;
     for (int g = 0; g < 4; ++g) {
-        if (shift > 0) ScrollPlot(g, static_cast<int>(shift));
-        DrawSegment(g, history.At(history.Size() - 2), history.Newest(), m_column);
+        // The fan's whole plot: its dots run on along the newest run.
+        if (g == 3) {
+            DrawPlot(g);
+        } else {
+            if (shift > 0) ScrollPlot(g, static_cast<int>(shift));
+            DrawLines(g, history.Size() - 2);
+        }
         DrawValues(g);
         const Place place = PlaceOf(g);
         const RECT changed{place.plot.left, place.plot.top, place.text.right, place.plot.bottom};

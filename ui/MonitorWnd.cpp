@@ -8,16 +8,39 @@
 #include "framework/SystemLibrary.h"
 #include "res/resource.h"
 #include "store/Settings.h"
+#include "ui/WindowDpi.h"
 
 namespace {
+// At 96 DPI; every length of the window grows with its DPI.
 constexpr int kDefaultWidth = 640, kDefaultHeight = 520;
 constexpr int kMinimumWidth = 420, kMinimumHeight = 320;
+constexpr int kBarTop = 6, kBarRowHeight = 22, kStatusLeft = 302;
 
-HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, int x, int w, int id) {
-    HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, 6, w, 22, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return child;
+struct Child {
+    const wchar_t* cls;
+    const wchar_t* text;
+    DWORD style;
+    int x, width, id;
+};
+constexpr Child kChildren[] = {
+    {L"STATIC", L"Span:", SS_CENTERIMAGE, 8, 34, IDC_MONITOR_SPAN_LABEL},
+    {L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 44, 72, IDC_MONITOR_SPAN},
+    {L"BUTTON", L"Log to file...", BS_PUSHBUTTON | WS_TABSTOP, 128, 90, IDC_MONITOR_LOG},
+    {L"BUTTON", L"Stop log", BS_PUSHBUTTON | WS_TABSTOP, 224, 70, IDC_MONITOR_STOP_LOG},
+    {L"STATIC", L"", SS_CENTERIMAGE | SS_PATHELLIPSIS, kStatusLeft, 300, IDC_MONITOR_STATUS},
+};
+
+int ScreenDpi() {
+    const CClientDC screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+// The system's dialog font at the window's DPI: the stock font is made for the screen's.
+HFONT CreateFontAtDpi(UINT dpi) {
+    LOGFONTW font{};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font)) return nullptr;
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), ScreenDpi());
+    return CreateFontIndirectW(&font);
 }
 }  // namespace
 
@@ -28,6 +51,7 @@ bool CMonitorWnd::Create() {
                   r.bottom - r.top, nullptr, nullptr))
         return false;
     CreateControls();
+    ApplyDpi(DpiOfWindow(m_hWnd));
     RECT client;
     GetClientRect(m_hWnd, &client);
     OnSize(client.right, client.bottom);
@@ -46,7 +70,9 @@ RECT CMonitorWnd::StoredRect() const {
     const bool usable = width >= kMinimumWidth && height >= kMinimumHeight && width <= 16384 && height <= 16384 &&
                         MonitorFromRect(&stored, MONITOR_DEFAULTTONULL);
     if (usable) return stored;
-    return {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + kDefaultWidth, CW_USEDEFAULT + kDefaultHeight};
+    const UINT dpi = static_cast<UINT>(ScreenDpi());
+    return {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + AtDpi(kDefaultWidth, dpi),
+            CW_USEDEFAULT + AtDpi(kDefaultHeight, dpi)};
 }
 
 void CMonitorWnd::StoreRect() {
@@ -59,18 +85,29 @@ void CMonitorWnd::StoreRect() {
 }
 
 void CMonitorWnd::CreateControls() {
-    CreateChild(m_hWnd, L"STATIC", L"Span:", SS_CENTERIMAGE, 8, 34, -1);
-    m_span = CreateChild(m_hWnd, L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 44, 72,
-                         IDC_MONITOR_SPAN);
-    SetWindowPos(m_span, nullptr, 0, 0, 72, 160, SWP_NOMOVE | SWP_NOZORDER);
+    for (const Child& child : kChildren)
+        CreateWindowExW(0, child.cls, child.text, WS_CHILD | WS_VISIBLE | child.style, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(child.id)), GetModuleHandleW(nullptr), nullptr);
+    m_span = GetDlgItem(IDC_MONITOR_SPAN);
+    m_status = GetDlgItem(IDC_MONITOR_STATUS);
     for (int minutes : kSpanMinutes) {
         const std::wstring text = std::to_wstring(minutes) + L" min";
         ::SendMessageW(m_span, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     ::SendMessageW(m_span, CB_SETCURSEL, static_cast<WPARAM>(m_spanIndex), 0);
-    CreateChild(m_hWnd, L"BUTTON", L"Log to file...", BS_PUSHBUTTON | WS_TABSTOP, 128, 90, IDC_MONITOR_LOG);
-    CreateChild(m_hWnd, L"BUTTON", L"Stop log", BS_PUSHBUTTON | WS_TABSTOP, 224, 70, IDC_MONITOR_STOP_LOG);
-    m_status = CreateChild(m_hWnd, L"STATIC", L"", SS_CENTERIMAGE | SS_PATHELLIPSIS, 302, 300, IDC_MONITOR_STATUS);
+}
+
+void CMonitorWnd::ApplyDpi(UINT dpi) {
+    m_dpi = dpi;
+    m_font.Reset(CreateFontAtDpi(dpi));
+    for (const Child& child : kChildren) {
+        const HWND control = GetDlgItem(child.id);
+        // The combo box's height is its open list's.
+        const int height = AtDpi(child.id == IDC_MONITOR_SPAN ? 160 : kBarRowHeight, dpi);
+        SetWindowPos(control, nullptr, AtDpi(child.x, dpi), AtDpi(kBarTop, dpi), AtDpi(child.width, dpi), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), TRUE);
+    }
 }
 
 void CMonitorWnd::SetLogStatus(const std::wstring& text, bool logging) {
@@ -84,7 +121,9 @@ void CMonitorWnd::OnSize(int width, int height) {
     if (width <= 0 || height <= 0) return;
     m_width = width;
     m_height = height;
-    if (m_status) SetWindowPos(m_status, nullptr, 0, 0, std::max(width - 310, 10), 22, SWP_NOMOVE | SWP_NOZORDER);
+    if (m_status)
+        SetWindowPos(m_status, nullptr, 0, 0, std::max(width - Px(kStatusLeft + 8), 10), Px(kBarRowHeight),
+                     SWP_NOMOVE | SWP_NOZORDER);
     CClientDC screen(m_hWnd);
     if (!m_buffer.CreateCompatible(screen.Get(), width, height)) return;
     Redraw();
@@ -154,7 +193,17 @@ LRESULT CMonitorWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lp);
-        limits->ptMinTrackSize = {kMinimumWidth, kMinimumHeight};
+        limits->ptMinTrackSize = {Px(kMinimumWidth), Px(kMinimumHeight)};
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        ApplyDpi(HIWORD(wp));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        OnSize(client.right, client.bottom);
         return 0;
     }
     case WM_COMMAND:

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "framework/Gdi.h"
+#include "framework/GdiObject.h"
 #include "framework/Wnd.h"
 #include "monitor/GraphScale.h"
 #include "monitor/History.h"
+#include "ui/WindowDpi.h"
 
 class SettingsStore;
 
@@ -49,6 +51,8 @@ private:
     RECT StoredRect() const;
     void StoreRect();
     void CreateControls();
+    void ApplyDpi(UINT dpi);
+    int Px(int pixelsAt96) const { return AtDpi(pixelsAt96, m_dpi); }
     void OnSize(int width, int height);
     void OnPaint();
     bool OnCommand(WORD id, WORD code);
@@ -59,13 +63,15 @@ private:
     void DrawPlot(int graph);
     void ScrollPlot(int graph, int columns);
     void ClearColumns(int graph, int left, int right);
-    void DrawSegment(int graph, const MonitorSample& from, const MonitorSample& to, int64_t newestColumn);
+    void DrawLines(int graph, size_t oldest);
     void DrawValues(int graph);
     std::array<ValueScale, 4> Scales() const;
 
     Owner& m_owner;
     SettingsStore& m_settings;
     CMemoryDC m_buffer;
+    UINT m_dpi = 96;
+    CFont m_font;
     int m_width = 0, m_height = 0;
     int m_spanIndex = 0;
     HWND m_span = nullptr;

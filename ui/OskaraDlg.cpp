@@ -287,8 +287,8 @@ void COskaraDlg::OnLButtonDown(int x, int y) {
 }
 
 bool COskaraDlg::InGauge(int x, int y) const {
-    return x >= kGaugeSlotX && x < kGaugeSlotX + m_gaugeImage.GetWidth() && y >= kGaugeSlotTop &&
-           y < kGaugeSlotTop + m_gaugeImage.GetHeight();
+    const int left = kGaugeSlotX * m_scale, top = kGaugeSlotTop * m_scale;
+    return x >= left && x < left + m_gaugeImage.GetWidth() && y >= top && y < top + m_gaugeImage.GetHeight();
 }
 
 void COskaraDlg::RunClockTest() {

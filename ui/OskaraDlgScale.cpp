@@ -1,10 +1,13 @@
 // The main window at a whole factor of its skin: every place below is in client pixels at factor 1.
 #include "ui/OskaraDlg.h"
 
+#include <commctrl.h>
+
 #include "framework/Gdi.h"
 #include "res/resource.h"
 #include "skin/SkinScale.h"
 #include "store/Settings.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 struct ControlPlace {
@@ -20,10 +23,10 @@ struct ButtonPlace {
 constexpr ControlPlace kControls[] = {
     {IDC_CORE_SLIDER, {120, 93, 389, 119}},    {IDC_MEMORY_SLIDER, {120, 124, 389, 150}},
     {IDC_SHADER_SLIDER, {120, 156, 389, 182}}, {IDC_FAN_SLIDER, {120, 190, 389, 216}},
-    // The value boxes end where the sliders end: a box over a slider's edge would paint over its
-    // focus frame.
-    {IDC_CORE_VALUE, {389, 93, 456, 113}},     {IDC_MEMORY_VALUE, {389, 125, 456, 145}},
-    {IDC_SHADER_VALUE, {389, 158, 456, 178}},  {IDC_FAN_VALUE, {389, 193, 456, 213}},
+    // The value boxes start where the sliders end: a box over a slider's edge would paint over its
+    // focus frame. Their right edges are left plus the rounded width, as the template gives them.
+    {IDC_CORE_VALUE, {389, 93, 457, 113}},     {IDC_MEMORY_VALUE, {389, 125, 457, 145}},
+    {IDC_SHADER_VALUE, {389, 158, 457, 178}},  {IDC_FAN_VALUE, {389, 193, 457, 213}},
     {IDC_TEMPERATURE, {480, 172, 513, 201}},
 };
 constexpr SIZE kWindowSize{762, 327};
@@ -36,6 +39,14 @@ RECT Scaled(const RECT& r, int s) { return {r.left * s, r.top * s, r.right * s, 
 
 void Place(HWND control, const RECT& r) {
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+// A trackbar sizes its thumb, and with it places its channel, for the screen's DPI; the skin's
+// slots lie where the channel of a thumb of the skin's factor falls.
+constexpr int kThumbLengthAt96Dpi = 21;
+void SizeThumb(HWND slider, int scale) {
+    SetWindowLongPtrW(slider, GWL_STYLE, GetWindowLongPtrW(slider, GWL_STYLE) | TBS_FIXEDLENGTH);
+    SendMessageW(slider, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(kThumbLengthAt96Dpi * scale), 0);
 }
 
 HFONT CreateLabelFont(int height) {
@@ -52,16 +63,7 @@ HBITMAP LoadScaledBitmap(int id, int scale, HDC dc) {
 }
 }  // namespace
 
-// Looked up: Windows before 10 has no per-window DPI, and importing it would stop the program there.
-UINT COskaraDlg::WindowDpi() {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
-    if (found) {
-        if (const UINT dpi = reinterpret_cast<DpiForWindow>(reinterpret_cast<void*>(found))(m_hWnd)) return dpi;
-    }
-    CClientDC dc(m_hWnd);
-    return static_cast<UINT>(GetDeviceCaps(dc.Get(), LOGPIXELSY));
-}
+UINT COskaraDlg::WindowDpi() { return DpiOfWindow(m_hWnd); }
 
 int COskaraDlg::ScaleForDpi(UINT dpi) { return SkinScaleFor(dpi, Settings::Read(m_host.Settings(), Settings::SkinScale)); }
 
@@ -104,6 +106,9 @@ void COskaraDlg::CreateFonts() {
 }
 
 void COskaraDlg::PlaceControls() {
+    // Before the move: the trackbar lays out its channel as it takes its new size.
+    for (const int id : {IDC_CORE_SLIDER, IDC_MEMORY_SLIDER, IDC_SHADER_SLIDER, IDC_FAN_SLIDER})
+        SizeThumb(GetDlgItem(id), m_scale);
     for (const ControlPlace& place : kControls) Place(GetDlgItem(place.id), Scaled(place.rect, m_scale));
 }
 

@@ -1,11 +1,16 @@
-// The main dialog in its skin: the window's shape, a poll that redraws only a changed gauge, and
-// value labels that show the skin behind their text from the first poll on, with no remnants.
+// The main dialog in its skin: the window's shape, a poll that redraws only a changed gauge, value
+// labels that show the skin behind their text from the first poll on and after a new DPI, with no
+// remnants, and the places the skin's factor gives.
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "res/resource.h"
+#include "store/Settings.h"
 #include "tests/win/support/MainDialogFixture.h"
 #include "tests/win/support/SkinPixels.h"
 #include "tests/win/support/WinTestSupport.h"
@@ -166,6 +171,45 @@ TEST_F(MainDialogSkin, AShorterValueLeavesNothingOfTheLongerOne) {
     // ...and they show the skin again once the shorter text is set.
     SetWindowTextW(label, L"1 MHz");
     EXPECT_EQ(BesideTextNotSkin(dlg->m_hWnd, label, *skin, shortText), 0);
+}
+
+// The window opens at 96 DPI and follows each new DPI with a whole factor.
+TEST_F(MainDialogSkin, AtEachFactorTheBoxesTheSlidersTheGaugeAndTheLabelsSkinAreScaled) {
+    struct Click {
+        int x, y;  // at factor 1
+        bool opensMonitor;
+    };
+    // The gauge's slot is 515..588 across and 95..213 down.
+    const Click clicks[] = {{516, 96, true}, {588, 213, true}, {589, 150, false}, {550, 214, false}};
+    int channelMiddleAt1 = 0;  // the skin's slot lies under it
+    Open("pci 10DE 0402\n");
+    RunQueued();
+    for (const int factor : {1, 2, 3}) {
+        SCOPED_TRACE(factor);
+        RECT window{};
+        GetWindowRect(dlg->m_hWnd, &window);
+        Send(WM_DPICHANGED, MAKEWPARAM(96 * factor, 96 * factor), reinterpret_cast<LPARAM>(&window));
+        RECT box{};
+        GetWindowRect(Item(IDC_FAN_VALUE), &box);
+        MapWindowPoints(nullptr, dlg->m_hWnd, reinterpret_cast<POINT*>(&box), 2);
+        EXPECT_EQ(box.left, 389 * factor);
+        EXPECT_EQ(box.right, 457 * factor);
+        EXPECT_EQ(box.bottom, 213 * factor);
+        RECT channel{};
+        SendMessageW(Item(IDC_CORE_SLIDER), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        if (factor == 1) channelMiddleAt1 = channel.top + channel.bottom;
+        EXPECT_NEAR(channel.top + channel.bottom, channelMiddleAt1 * factor, 2 * factor);
+        const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN, factor));
+        // At 3 the labels lie beyond the test display's edge, where no pixel can be read.
+        for (const int id : {IDC_CORE_VALUE, IDC_FAN_VALUE})
+            if (factor < 3) EXPECT_EQ(BesideTextNotSkin(dlg->m_hWnd, Item(id), *skin, Place(dlg->m_hWnd, Item(id))), 0);
+        for (const Click& c : clicks) {
+            Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(c.x * factor + factor - 1, c.y * factor + factor - 1));
+            const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);
+            EXPECT_EQ(monitor != nullptr, c.opensMonitor) << c.x << "," << c.y;
+            if (monitor) DestroyWindow(monitor);
+        }
+    }
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include "skin/Dib.h"
 
-GdiCanvas* NewResourceCanvas(UINT id) {
+GdiCanvas* NewResourceCanvas(UINT id, int factor) {
     CDIB image;
     image.LoadFromResource(id, GetModuleHandleW(nullptr));
+    image.Enlarge(factor);
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = image.CreateDeviceBitmap(screen);
     ReleaseDC(nullptr, screen);

@@ -6,7 +6,7 @@
 
 // A device bitmap of one of the program's bitmap resources, made as the main dialog makes it;
 // the canvas is not valid when the resource cannot be made into one.
-GdiCanvas* NewResourceCanvas(UINT id);
+GdiCanvas* NewResourceCanvas(UINT id, int factor = 1);
 
 // A pixel of a window as it is on the screen now, read through the window's own device context.
 COLORREF WindowPixel(HWND hwnd, int x, int y);
