@@ -76,8 +76,8 @@ public:
     ProfileMatch SwitchToProfile(const std::wstring& name, std::vector<std::wstring>& names) override {
         size_t index = 0;
         const ProfileMatch match = MatchProfileName(m_app.m_profiles.List(), name, SameIgnoringCase, index, names);
-        if (match != ProfileMatch::Applied) return match;
-        return m_app.SwitchToProfileNamed(name) ? ProfileMatch::Applied : ProfileMatch::NotFound;
+        if (match == ProfileMatch::Applied) m_app.SwitchToProfile(index);
+        return match;
     }
 
     ProfileList Profiles() override { return m_app.m_profiles.List(); }
