@@ -144,33 +144,4 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
     EXPECT_EQ(Setting(Settings::LastFan), 60u);
 }
 
-TEST_F(MainDialogApply, UnconfirmedRaisedClocksGoBackWhenTheCountdownEndsAndNothingIsStored) {
-    Settings::Write(host.settings, Settings::ConfirmApply, 1);
-    Open("");  // 700, 1000 and 1400 MHz, automatic fan
-    Slide(IDC_CORE_SLIDER, 760);
-    Slide(IDC_FAN_SLIDER, 60);
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
-    const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(GetWindow(question, GW_OWNER), dlg->m_hWnd);
-    for (int second = 1; second < COskaraDlg::kConfirmSeconds; ++second) Send(WM_TIMER, COskaraDlg::kConfirmTimer);
-    EXPECT_TRUE(IsWindow(question));
-    EXPECT_EQ(journal.ClockWrites(mark).size(), 1u);
-
-    Send(WM_TIMER, COskaraDlg::kConfirmTimer);
-    EXPECT_FALSE(IsWindow(question));
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 2u);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 760000);
-    EXPECT_EQ(clocks[1].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
-    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    EXPECT_EQ(fans[0].Number("level"), 60);
-    EXPECT_EQ(fans[1].Number("policy"), 2);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 700);
-    for (const IntSetting& last : {Settings::LastCore, Settings::LastMem, Settings::LastShader, Settings::LastFan})
-        EXPECT_FALSE(host.settings.HasValue(L"", last.name)) << std::wstring(last.name);
-}
-
 }  // namespace

@@ -73,6 +73,7 @@ TEST_F(MainDialogCardOwner, EveryEndOfTheQuestionLeavesWhatTheUserChose) {
         Command(IDC_APPLY);
         const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
         ASSERT_NE(question, nullptr);
+        EXPECT_EQ(GetWindow(question, GW_OWNER), dlg->m_hWnd);
         switch (c.end) {
         case End::Keep: SendMessageW(question, WM_COMMAND, IDC_CONFIRM_KEEP, 0); break;
         case End::Revert: SendMessageW(question, WM_COMMAND, IDC_CONFIRM_REVERT, 0); break;
@@ -97,9 +98,15 @@ TEST_F(MainDialogCardOwner, EveryEndOfTheQuestionLeavesWhatTheUserChose) {
         }
         EXPECT_FALSE(IsWindow(question));
         EXPECT_EQ(CoresWritten(mark), c.cores);
+        if (c.cores.back() == 700) {  // the way back is every clock the card ran before
+            const JournalCall back = journal.ClockWrites(mark).back();
+            EXPECT_EQ(back.Number("memory_khz"), 1000000);
+            EXPECT_EQ(back.Number("shader_khz"), 1400000);
+        }
         EXPECT_EQ(LastFans(mark), c.fans);
         if (c.fanLabel) EXPECT_EQ(Text(IDC_FAN_VALUE), c.fanLabel);
-        EXPECT_EQ(host.settings.HasValue(L"", Settings::LastCore.name), c.end == End::Keep);
+        for (const IntSetting& last : {Settings::LastCore, Settings::LastMem, Settings::LastShader, Settings::LastFan})
+            EXPECT_EQ(host.settings.HasValue(L"", last.name), c.end == End::Keep) << std::wstring(last.name);
         Close();
     }
 }

@@ -183,7 +183,7 @@ TEST_F(MainDialogSkin, AtEachFactorTheBoxesTheSlidersTheGaugeAndTheLabelsSkinAre
     const Click clicks[] = {{516, 96, true}, {588, 213, true}, {589, 150, false}, {550, 214, false}};
     int channelMiddleAt1 = 0;  // the skin's slot lies under it
     Open("pci 10DE 0402\n");
-    RunQueued();
+    WinTest::Pump();
     for (const int factor : {1, 2, 3}) {
         SCOPED_TRACE(factor);
         RECT window{};
@@ -201,8 +201,9 @@ TEST_F(MainDialogSkin, AtEachFactorTheBoxesTheSlidersTheGaugeAndTheLabelsSkinAre
         EXPECT_NEAR(channel.top + channel.bottom, channelMiddleAt1 * factor, 2 * factor);
         const std::unique_ptr<GdiCanvas> skin(NewResourceCanvas(IDB_SKIN, factor));
         // At 3 the labels lie beyond the test display's edge, where no pixel can be read.
-        for (const int id : {IDC_CORE_VALUE, IDC_FAN_VALUE})
+        for (const int id : {IDC_CORE_VALUE, IDC_FAN_VALUE}) {
             if (factor < 3) EXPECT_EQ(BesideTextNotSkin(dlg->m_hWnd, Item(id), *skin, Place(dlg->m_hWnd, Item(id))), 0);
+        }
         for (const Click& c : clicks) {
             Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(c.x * factor + factor - 1, c.y * factor + factor - 1));
             const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);
