@@ -6,6 +6,7 @@
 
 #include "framework/OwnedHandle.h"
 #include "framework/SystemLibrary.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Settings.h"
 
@@ -28,6 +29,7 @@ bool CMonitorWnd::Create() {
                   r.bottom - r.top, nullptr, nullptr))
         return false;
     CreateControls();
+    if (CWinApp* app = CWinApp::Current()) app->AddModeless(m_hWnd);
     RECT client;
     GetClientRect(m_hWnd, &client);
     OnSize(client.right, client.bottom);

@@ -86,7 +86,8 @@ bool COskaraDlg::OnInitDialog() {
     m_fanCurve.Attach(m_hWnd);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
-    return true;
+    AttachAccess();
+    return false;
 }
 
 int COskaraDlg::GetMemoryClockFactor() {
@@ -102,6 +103,7 @@ void COskaraDlg::UpdateValueLabels() {
     m_memoryLabel.SetWindowText(ClockLabel(m_memorySlider.GetPos()));
     m_shaderLabel.SetWindowText(ShaderLabel(m_shaderSlider.GetPos()));
     m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_fanCurve.Driving()));
+    m_access.Refresh();
 }
 
 void COskaraDlg::UpdateControls() {
@@ -443,6 +445,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
         if (wp == CFanCurveDriver::kTimer) m_fanCurve.OnTimer();
+        m_access.Refresh();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -457,6 +460,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         PutBackPreviousClocks();
         OnDestroy();
         break;
+    case DM_GETDEFID:
+        // Enter presses Apply from anywhere; a focused button is pressed by it instead.
+        return MAKELRESULT(IDC_APPLY, DC_HASDEFID);
     case WM_DPICHANGED:
         OnDpiChanged(wp, *reinterpret_cast<const RECT*>(lp));
         return 0;

@@ -19,6 +19,7 @@
 #include "ui/FanCurveDriver.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
+#include "ui/access/MainWindowAccess.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -96,6 +97,8 @@ public:
     void MoveClockSlider(ClockSlider which, int position);
     void SetFanSlider(int position);
     int FanSliderPos();
+    // The fan's value for screen readers: "Auto", "Curve 45 %" while the curve drives, or "70 %".
+    std::wstring FanValueText();
     // What follows a moved clock slider: range growth, core-shader coupling, labels.
     void OnSliderMoved(ClockSlider which);
 
@@ -115,6 +118,9 @@ private:
     void PlaceButtons();
     void CreateFonts();
     void ApplySkin();
+    // Keyboard focus and screen readers (OskaraDlgAccess.cpp).
+    void SetFocusMarks();
+    void AttachAccess();
     void OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void PaintSkin(HDC dc);
     void OnPaint();
@@ -188,4 +194,5 @@ private:
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
     CFanCurveDriver m_fanCurve{m_card, m_host.Settings()};
+    CMainWindowAccess m_access;
 };

@@ -1,0 +1,35 @@
+// The main window by keyboard and for screen readers.
+#include "ui/OskaraDlg.h"
+
+#include "gpu/FanPosition.h"
+#include "ui/ValueLabels.h"
+
+namespace {
+// The value labels' colour: a mark that reads like their text.
+constexpr COLORREF kFocusMarkColour = RGB(0, 0, 0);
+}  // namespace
+
+std::wstring COskaraDlg::FanValueText() {
+    const int position = m_fanSlider.GetPos();
+    const std::optional<int> level = m_fanCurve.Level();
+    if (IsAutomaticFan(position) && m_fanCurve.Driving() && level) return L"Curve " + std::to_wstring(*level) + L" %";
+    return FanLabel(position, m_fanCurve.Driving());
+}
+
+void COskaraDlg::SetFocusMarks() {
+    const FocusMark mark{kFocusMarkColour, m_scale};
+    for (CMySliderControl* slider : {&m_coreSlider, &m_memorySlider, &m_shaderSlider, &m_fanSlider})
+        slider->SetFocusMark(mark);
+    for (CButtonST* button : {&m_minimize, &m_close, &m_options, &m_profiles, &m_reset, &m_apply})
+        button->SetFocusMark(mark);
+}
+
+// The window starts with the core slider focused and the mark hidden, unless the user asked the
+// system always to show keyboard cues.
+void COskaraDlg::AttachAccess() {
+    m_access.Attach(m_hWnd, [this] { return FanValueText(); });
+    BOOL cuesAlways = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
+    if (!cuesAlways) SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL));
+    ::SetFocus(m_coreSlider.m_hWnd);
+}
