@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/KeyboardCues.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -45,6 +46,7 @@ int CWinApp::ExitInstance() { return m_exitCode; }
 bool CWinApp::PreTranslateMessage(MSG& msg) {
     const HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (!top || std::find(m_modeless.begin(), m_modeless.end(), top) == m_modeless.end()) return false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) ShowKeyboardCues(top);
     return IsDialogMessageW(top, &msg);
 }
 

@@ -1,7 +1,10 @@
 #include "skin/FocusMark.h"
 
+#include "framework/KeyboardCues.h"
+
 bool ShowsFocusMark(HWND control) {
-    return GetFocus() == control && !(SendMessageW(control, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    const HWND top = GetAncestor(control, GA_ROOT);
+    return GetFocus() == control && top && KeyboardCuesShown(top);
 }
 
 void DrawFocusMark(HDC dc, RECT around, const FocusMark& mark) {

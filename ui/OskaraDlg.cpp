@@ -461,8 +461,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnDestroy();
         break;
     case DM_GETDEFID:
-        // Enter presses Apply from anywhere; a focused button is pressed by it instead.
-        return MAKELRESULT(IDC_APPLY, DC_HASDEFID);
+        return MAKELRESULT(EnterCommand(), DC_HASDEFID);
     case WM_DPICHANGED:
         OnDpiChanged(wp, *reinterpret_cast<const RECT*>(lp));
         return 0;

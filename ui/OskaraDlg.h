@@ -121,6 +121,7 @@ private:
     // Keyboard focus and screen readers (OskaraDlgAccess.cpp).
     void SetFocusMarks();
     void AttachAccess();
+    int EnterCommand();
     void OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void PaintSkin(HDC dc);
     void OnPaint();

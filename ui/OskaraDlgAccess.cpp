@@ -2,6 +2,7 @@
 #include "ui/OskaraDlg.h"
 
 #include "gpu/FanPosition.h"
+#include "res/resource.h"
 #include "ui/ValueLabels.h"
 
 namespace {
@@ -24,12 +25,18 @@ void COskaraDlg::SetFocusMarks() {
         button->SetFocusMark(mark);
 }
 
-// The window starts with the core slider focused and the mark hidden, unless the user asked the
-// system always to show keyboard cues.
+// The window starts with the core slider focused and the mark hidden: the look with the mouse
+// stays the skin's own until a key is used.
 void COskaraDlg::AttachAccess() {
     m_access.Attach(m_hWnd, [this] { return FanValueText(); });
-    BOOL cuesAlways = FALSE;
-    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
-    if (!cuesAlways) SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL));
+    SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL));
     ::SetFocus(m_coreSlider.m_hWnd);
+}
+
+// A focused button is what Enter presses; from anywhere else it presses Apply.
+int COskaraDlg::EnterCommand() {
+    const HWND focus = GetFocus();
+    for (CButtonST* button : {&m_minimize, &m_close, &m_options, &m_profiles, &m_reset, &m_apply})
+        if (focus && focus == button->m_hWnd) return button->GetDlgCtrlID();
+    return IDC_APPLY;
 }
