@@ -2,39 +2,13 @@
 // Tab order, slider keys, Enter applying, and every control's name, role and value.
 #include <oleacc.h>
 
-#include "framework/AccessibleObject.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "skin/FocusMark.h"
+#include "tests/win/support/AccessibleReading.h"
 #include "tests/win/support/MainDialogFixture.h"
 
 namespace {
-
-struct Seen {
-    std::wstring name, value;
-    long role = -1;
-};
-
-// Through the system's accessibility library, as another program asks.
-Seen Read(HWND control) {
-    Seen seen;
-    IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, kIIDAccessible, reinterpret_cast<void**>(&object))))
-        return seen;
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    if (object->get_accName(self, &text) == S_OK) seen.name = text;
-    SysFreeString(text);
-    text = nullptr;
-    if (object->get_accValue(self, &text) == S_OK) seen.value = text;
-    SysFreeString(text);
-    VARIANT role{};
-    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) seen.role = role.lVal;
-    object->Release();
-    return seen;
-}
 
 class MainDialogKeyboard : public MainDialogFixture {
 protected:
@@ -82,7 +56,7 @@ protected:
             {IDC_TEMPERATURE, L"Temperature", temperature.c_str(), ROLE_SYSTEM_STATICTEXT},
         };
         for (const auto& control : expected) {
-            const Seen seen = Read(Item(control.id));
+            const AccessibleReading seen = ReadAccessible(Item(control.id));
             EXPECT_EQ(seen.name, control.name);
             EXPECT_EQ(seen.value, control.value) << control.name;
             EXPECT_EQ(seen.role, control.role) << control.name;
