@@ -1,5 +1,6 @@
 // The main window by keyboard through the application's loop, read as a screen reader reads it:
-// Tab order, slider keys, Enter applying, and every control's name, role and value.
+// Tab order, slider keys, Enter applying, and every control's name, role and value; the other
+// modeless windows' keys through the same loop.
 #include <oleacc.h>
 
 #include "framework/WinApp.h"
@@ -21,13 +22,13 @@ protected:
         CoUninitialize();
     }
     // As the program's message loop takes a key pressed on the focused control.
-    void Key(UINT key, bool shift = false) {
+    void Key(UINT key, bool shift = false, HWND to = nullptr) {
         BYTE state[256] = {};
         GetKeyboardState(state);
         state[VK_SHIFT] = shift ? 0x80 : 0;
         SetKeyboardState(state);
         for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
-            MSG m{GetFocus(), msg, key, msg == WM_KEYUP ? LPARAM(0xC0000001) : 1};
+            MSG m{to ? to : GetFocus(), msg, key, msg == WM_KEYUP ? LPARAM(0xC0000001) : 1};
             if (!app.PreTranslateMessage(m)) {
                 TranslateMessage(&m);
                 DispatchMessageW(&m);
@@ -114,6 +115,32 @@ TEST_F(MainDialogKeyboard, TabWalksInReadingOrderKeysMoveTheSlidersAndEnterAppli
     SetFocus(Item(IDC_MINIMIZE));
     Key(VK_SPACE);
     EXPECT_FALSE(IsWindowVisible(dlg->m_hWnd));
+}
+
+TEST_F(MainDialogKeyboard, TheConfirmationAndTheMonitorTakeTheirKeysFromTheLoop) {
+    Settings::Write(host.settings, Settings::ConfirmApply, 1);
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        Open("");
+        Slide(IDC_CORE_SLIDER, 760);
+        const size_t mark = journal.Mark();
+        Command(IDC_APPLY);
+        const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
+        ASSERT_NE(question, nullptr);
+        Key(key, false, GetDlgItem(question, IDC_CONFIRM_REVERT));
+        EXPECT_FALSE(IsWindow(question)) << key;
+        const auto clocks = journal.ClockWrites(mark);
+        ASSERT_EQ(clocks.size(), 2u) << key;
+        EXPECT_EQ(clocks[1].Number("core_khz"), 700000) << key;
+    }
+    Command(ID_TRAY_MONITOR);
+    const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);
+    ASSERT_NE(monitor, nullptr);
+    SetFocus(GetDlgItem(monitor, IDC_MONITOR_SPAN));
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(monitor, IDC_MONITOR_LOG));
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(monitor, IDC_MONITOR_STOP_LOG));
+    DestroyWindow(monitor);
 }
 
 }  // namespace
