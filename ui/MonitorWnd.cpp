@@ -30,6 +30,7 @@ bool CMonitorWnd::Create() {
         return false;
     CreateControls();
     if (CWinApp* app = CWinApp::Current()) app->AddModeless(m_hWnd);
+    m_access.Attach(m_hWnd, [this] { return AccessibleGraphs(); });
     RECT client;
     GetClientRect(m_hWnd, &client);
     OnSize(client.right, client.bottom);
