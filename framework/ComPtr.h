@@ -22,6 +22,7 @@ public:
     }
     void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
     Interface* operator->() const { return m_p; }
+    Interface* Get() const { return m_p; }
 
 private:
     Interface* m_p = nullptr;

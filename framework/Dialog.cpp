@@ -11,7 +11,9 @@ bool CDialog::Create() {
     m_modal = false;
     const HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), ParentHandle(),
                                          &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    return hwnd && hwnd == m_hWnd;
+    if (!hwnd || hwnd != m_hWnd) return false;
+    if (CWinApp* app = CWinApp::Current()) app->AddModeless(hwnd);
+    return true;
 }
 
 INT_PTR CDialog::DoModal() {

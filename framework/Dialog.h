@@ -24,7 +24,8 @@ class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, CWnd* parent = nullptr);
 
-    // Modeless: false when the template, a window or a binding could not be made.
+    // Modeless, its keyboard handled by the application's loop: false when the template, a
+    // window or a binding could not be made.
     bool Create();
     // Modal: runs until EndDialog and gives its code; -1 when the dialog could not be made.
     INT_PTR DoModal();

@@ -1,5 +1,8 @@
 #include "framework/WinApp.h"
 
+#include <algorithm>
+
+#include "framework/KeyboardCues.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -39,8 +42,21 @@ bool CWinApp::InitInstance() { return true; }
 
 int CWinApp::ExitInstance() { return m_exitCode; }
 
+// The keys belong to the top-level window that holds the control they were sent to.
 bool CWinApp::PreTranslateMessage(MSG& msg) {
-    return m_pMainWnd && m_pMainWnd->m_hWnd && IsDialogMessageW(m_pMainWnd->m_hWnd, &msg);
+    const HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (!top || std::find(m_modeless.begin(), m_modeless.end(), top) == m_modeless.end()) return false;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) ShowKeyboardCues(top);
+    return IsDialogMessageW(top, &msg);
+}
+
+void CWinApp::AddModeless(HWND window) {
+    if (window && std::find(m_modeless.begin(), m_modeless.end(), window) == m_modeless.end())
+        m_modeless.push_back(window);
+}
+
+void CWinApp::RemoveModeless(HWND window) {
+    m_modeless.erase(std::remove(m_modeless.begin(), m_modeless.end(), window), m_modeless.end());
 }
 
 int CWinApp::Run() {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -22,8 +23,12 @@ public:
 
     virtual bool InitInstance();
     virtual int ExitInstance();
-    // Gives modeless dialogs their keyboard handling; true when the message was consumed.
+    // Gives the modeless window a message is for its keyboard handling (Tab, Enter, Escape);
+    // true when the message was consumed.
     virtual bool PreTranslateMessage(MSG& msg);
+    // The modeless windows the loop hands to the dialog manager; a window leaves at its destruction.
+    void AddModeless(HWND window);
+    void RemoveModeless(HWND window);
 
     // Settings then live under HKEY_CURRENT_USER\Software\<company>\<application name>.
     void SetRegistryKey(const wchar_t* company);
@@ -47,4 +52,5 @@ private:
     std::wstring m_appName;
     std::wstring m_company;
     std::wstring m_commandLine;
+    std::vector<HWND> m_modeless;
 };

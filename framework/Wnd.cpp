@@ -134,6 +134,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
         while (*last) last = &(*last)->m_nextDestroyed;
         *last = wnd;
         CWinApp* app = CWinApp::Current();
+        if (app) app->RemoveModeless(hwnd);
         if (app && app->m_pMainWnd == wnd) {
             app->m_pMainWnd = nullptr;
             PostQuitMessage(0);

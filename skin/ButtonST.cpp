@@ -143,6 +143,7 @@ void CButtonST::DrawItem(const DRAWITEMSTRUCT& item) {
         DrawBitmapImage(dc, item.rcItem, caption, !text.empty());
     }
     if (!text.empty()) DrawCaption(dc, text, caption);
+    if (m_focused && ShowsFocusMark(m_hWnd)) DrawFocusMark(dc, item.rcItem, m_focusMark);
 }
 
 void CButtonST::DrawBackground(HDC dc, const RECT& rect) {
@@ -288,6 +289,11 @@ LRESULT CButtonST::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENABLE:
         if (!wp) OnDisabled();
         break;
+    case WM_UPDATEUISTATE: {
+        const LRESULT result = Default(msg, wp, lp);
+        Repaint();
+        return result;
+    }
     case WM_GETDLGCODE:
         return Default(msg, wp, lp) | (m_default ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     case BM_SETSTYLE:

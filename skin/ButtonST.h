@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "skin/FocusMark.h"
 
 // A push button drawn from bitmaps: a face colour, a thin border while hovered or pressed, and
 // one of two images through a mask (slot 0 while hovered or pressed, slot 1 otherwise). It takes
@@ -31,6 +32,8 @@ public:
     void SetFaceColour(COLORREF colour);
     // The thin frame while hovered or pressed; images that draw their own edge go without it.
     void SetDrawBorder(bool draw) { m_drawBorder = draw; }
+    // Drawn around the face while the button has a keyboard focus that shows.
+    void SetFocusMark(const FocusMark& mark) { m_focusMark = mark; }
 
 protected:
     void PreSubclassWindow() override;
@@ -74,4 +77,5 @@ private:
     COLORREF m_faceColour = 0;
     int m_check = 0;
     ImageSlot m_slots[2];
+    FocusMark m_focusMark;
 };

@@ -58,6 +58,26 @@ bool Remove(std::vector<FanCurvePoint>& points, int index) {
     return true;
 }
 
+int InsertAfter(std::vector<FanCurvePoint>& points, int index) {
+    const std::optional<CFanCurve> curve = CFanCurve::FromPoints(points);
+    if (!curve || points.size() >= CFanCurve::kMaxPoints || index < 0 || static_cast<size_t>(index) >= points.size())
+        return -1;
+    const bool last = static_cast<size_t>(index) + 1 == points.size();
+    const int from = points[index].celsius;
+    const int to = last ? CFanCurve::kMaxCelsius + 1 : points[index + 1].celsius;
+    if (to - from < 2) return -1;
+    const int celsius = from + (to - from) / 2;
+    points.insert(points.begin() + index + 1, FanCurvePoint{celsius, curve->PercentAt(celsius)});
+    return index + 1;
+}
+
+std::wstring PointText(const std::vector<FanCurvePoint>& points, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= points.size()) return L"";
+    const FanCurvePoint& point = points[index];
+    return L"Point " + std::to_wstring(index + 1) + L" of " + std::to_wstring(points.size()) + L": " +
+           std::to_wstring(point.celsius) + L" \u00B0C, " + std::to_wstring(point.percent) + L" %";
+}
+
 std::wstring Rows(const std::vector<FanCurvePoint>& points) {
     std::wstring rows;
     for (const FanCurvePoint& point : points)

@@ -42,6 +42,11 @@ void Move(std::vector<FanCurvePoint>& points, int index, FanCurvePoint to);
 bool AddOnLine(std::vector<FanCurvePoint>& points, const CFanCurveFrame& frame, GraphPixel pixel);
 // False when only the fewest points a curve needs are left.
 bool Remove(std::vector<FanCurvePoint>& points, int index);
+// A point on the line halfway to the next one (or to the graph's end after the last); its index,
+// or -1 when there is no free temperature there or no room for one more.
+int InsertAfter(std::vector<FanCurvePoint>& points, int index);
+// "Point 2 of 4: 60 °C, 50 %"; empty for an index that names no point.
+std::wstring PointText(const std::vector<FanCurvePoint>& points, int index);
 
 // The keyboard's list: one row per point, temperature and percent separated by a space.
 std::wstring Rows(const std::vector<FanCurvePoint>& points);

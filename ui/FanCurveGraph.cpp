@@ -1,5 +1,6 @@
 #include "ui/FanCurveGraph.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -75,6 +76,17 @@ void DrawCurve(HDC dc, const CFanCurveFrame& frame, const std::vector<FanCurvePo
     SelectObject(dc, previous);
 }
 
+void DrawChosen(HDC dc, const CFanCurveFrame& frame, FanCurvePoint point) {
+    CGdiObject<HPEN> pen(CreatePen(PS_DOT, 1, kHandle));
+    const HGDIOBJ previousPen = SelectObject(dc, pen.Get());
+    const HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    const GraphPixel at = frame.ToPixel(point);
+    const int r = kHandleHalf + 3;
+    Rectangle(dc, at.x - r, at.y - r, at.x + r + 1, at.y + r + 1);
+    SelectObject(dc, previousBrush);
+    SelectObject(dc, previousPen);
+}
+
 void DrawMarker(HDC dc, const CFanCurveFrame& frame, FanCurvePoint marker) {
     CGdiObject<HBRUSH> brush(CreateSolidBrush(kMarker));
     const HGDIOBJ previousBrush = SelectObject(dc, brush.Get());
@@ -99,10 +111,19 @@ bool CFanCurveGraph::RegisterClass() {
     return RegisterClassExW(&wc) != 0;
 }
 
+void CFanCurveGraph::PreSubclassWindow() {
+    m_access.Attach(m_hWnd, [this] {
+        AccessiblePart graph{ROLE_SYSTEM_CHART, L"Fan curve", FanCurveEdit::PointText(m_points, m_chosen)};
+        return std::vector<AccessiblePart>{graph};
+    });
+}
+
 void CFanCurveGraph::SetPoints(std::vector<FanCurvePoint> points) {
     m_points = std::move(points);
     m_dragged = -1;
+    m_chosen = std::clamp(m_chosen, 0, std::max(0, static_cast<int>(m_points.size()) - 1));
     Invalidate(FALSE);
+    m_access.Refresh();
 }
 
 void CFanCurveGraph::SetMarker(std::optional<FanCurvePoint> marker) {
@@ -133,12 +154,17 @@ void CFanCurveGraph::Draw(HDC dc, int width, int height) const {
     DrawGrid(dc, frame);
     DrawCurve(dc, frame, m_points);
     if (m_marker) DrawMarker(dc, frame, *m_marker);
+    if (GetFocus() == m_hWnd && static_cast<size_t>(m_chosen) < m_points.size())
+        DrawChosen(dc, frame, m_points[m_chosen]);
     SelectObject(dc, previousFont);
 }
 
 void CFanCurveGraph::OnButtonDown(int x, int y) {
+    SetFocus(m_hWnd);
     m_dragged = FanCurveEdit::HandleAt(m_points, FrameOf(m_hWnd), {x, y});
-    if (m_dragged >= 0) SetCapture(m_hWnd);
+    if (m_dragged < 0) return;
+    m_chosen = m_dragged;
+    SetCapture(m_hWnd);
 }
 
 void CFanCurveGraph::OnMouseMove(int x, int y) {
@@ -158,8 +184,33 @@ void CFanCurveGraph::OnRightClick(int x, int y) {
 }
 
 void CFanCurveGraph::Edited() {
+    m_chosen = std::clamp(m_chosen, 0, std::max(0, static_cast<int>(m_points.size()) - 1));
     Invalidate(FALSE);
     m_owner.PointsEdited();
+    m_access.Refresh();
+}
+
+bool CFanCurveGraph::OnKey(WPARAM key) {
+    const int last = static_cast<int>(m_points.size()) - 1;
+    if (last < 0) return false;
+    const FanCurvePoint at = m_points[m_chosen];
+    switch (key) {
+    case VK_LEFT: FanCurveEdit::Move(m_points, m_chosen, {at.celsius - 1, at.percent}); break;
+    case VK_RIGHT: FanCurveEdit::Move(m_points, m_chosen, {at.celsius + 1, at.percent}); break;
+    case VK_UP: FanCurveEdit::Move(m_points, m_chosen, {at.celsius, at.percent + 1}); break;
+    case VK_DOWN: FanCurveEdit::Move(m_points, m_chosen, {at.celsius, at.percent - 1}); break;
+    case VK_PRIOR: m_chosen = std::max(0, m_chosen - 1); break;
+    case VK_NEXT: m_chosen = std::min(last, m_chosen + 1); break;
+    case VK_INSERT:
+        if (const int added = FanCurveEdit::InsertAfter(m_points, m_chosen); added >= 0) m_chosen = added;
+        break;
+    case VK_DELETE:
+        if (FanCurveEdit::Remove(m_points, m_chosen)) m_chosen = std::min(m_chosen, last - 1);
+        break;
+    default: return false;
+    }
+    Edited();
+    return true;
 }
 
 LRESULT CFanCurveGraph::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -175,6 +226,12 @@ LRESULT CFanCurveGraph::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_LBUTTONDBLCLK: OnDoubleClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
     case WM_RBUTTONDOWN: OnRightClick(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (OnKey(wp)) return 0;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Invalidate(FALSE); break;
     }
     return CWnd::WindowProc(msg, wp, lp);
 }

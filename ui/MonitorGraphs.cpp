@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <vector>
 
+#include <oleacc.h>
+
 #include "framework/GdiObject.h"
+#include "res/resource.h"
 
 namespace {
 // At 96 DPI.
@@ -185,6 +188,28 @@ void CMonitorWnd::DrawLines(int graph, size_t oldest) {
 }
 
 // Each line's latest value in its own colour, then the scale.
+// "Temperature, 55 °C, last 5 minutes": every line of the graph, then the span.
+std::vector<AccessiblePart> CMonitorWnd::AccessibleGraphs() const {
+    std::vector<AccessiblePart> parts{{ROLE_SYSTEM_CLIENT, OSKARA_MONITOR_TITLE}};
+    const MonitorHistory& history = m_owner.History();
+    const std::wstring span = L"last " + std::to_wstring(kSpanMinutes[m_spanIndex]) +
+                              (kSpanMinutes[m_spanIndex] == 1 ? L" minute" : L" minutes");
+    for (int graph = 0; graph < 4; ++graph) {
+        AccessiblePart part{ROLE_SYSTEM_CHART};
+        for (int l = 0; l < kGraphs[graph].lineCount; ++l) {
+            const Line& line = kGraphs[graph].lines[l];
+            const int value = history.Size() ? line.value(history.Newest()) : -1;
+            part.name += (l ? L" and " : L"") + std::wstring(line.name);
+            part.value += std::wstring(line.name) + L", " +
+                          (HasValue(graph, value) ? std::to_wstring(value) + L" " + line.unit : L"no reading") + L", ";
+        }
+        part.value += span;
+        part.place = PlaceOf(graph).plot;
+        parts.push_back(part);
+    }
+    return parts;
+}
+
 void CMonitorWnd::DrawValues(int graph) {
     HDC dc = m_buffer.Get();
     const RECT text = PlaceOf(graph).text;
@@ -209,6 +234,7 @@ void CMonitorWnd::DrawValues(int graph) {
     row.top += Px(6);
     drawRow(std::to_wstring(scale.low) + L" to " + std::to_wstring(scale.high), GetSysColor(COLOR_GRAYTEXT));
     SelectObject(dc, oldFont);
+    m_access.Refresh();
 }
 
 void CMonitorWnd::SampleAdded() {

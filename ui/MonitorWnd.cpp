@@ -6,6 +6,7 @@
 
 #include "framework/OwnedHandle.h"
 #include "framework/SystemLibrary.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Settings.h"
 #include "ui/WindowDpi.h"
@@ -52,6 +53,8 @@ bool CMonitorWnd::Create() {
         return false;
     CreateControls();
     ApplyDpi(DpiOfWindow(m_hWnd));
+    if (CWinApp* app = CWinApp::Current()) app->AddModeless(m_hWnd);
+    m_access.Attach(m_hWnd, [this] { return AccessibleGraphs(); });
     RECT client;
     GetClientRect(m_hWnd, &client);
     OnSize(client.right, client.bottom);

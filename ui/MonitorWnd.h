@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "framework/AccessibleWindow.h"
 #include "framework/Gdi.h"
 #include "framework/GdiObject.h"
 #include "framework/Wnd.h"
@@ -66,6 +67,8 @@ private:
     void DrawLines(int graph, size_t oldest);
     void DrawValues(int graph);
     std::array<ValueScale, 4> Scales() const;
+    // For screen readers: the window, then each graph with its latest values and span.
+    std::vector<AccessiblePart> AccessibleGraphs() const;
 
     Owner& m_owner;
     SettingsStore& m_settings;
@@ -79,4 +82,5 @@ private:
     std::array<ValueScale, 4> m_scales{};
     // The column of the newest sample drawn; the plots scroll from there.
     int64_t m_column = 0;
+    CAccessibleWindow m_access;
 };

@@ -15,11 +15,31 @@ bool CMySliderControl::OnReflect(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
 LRESULT CMySliderControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     // The channel drawing covers the whole control.
     if (msg == WM_ERASEBKGND) return FALSE;
-    return CSliderCtrl::WindowProc(msg, wp, lp);
+    // A page of its own: the trackbar's page is also what a click on the channel moves.
+    if (msg == WM_KEYDOWN && (wp == VK_PRIOR || wp == VK_NEXT)) {
+        MovePage(wp == VK_PRIOR);
+        return 0;
+    }
+    const LRESULT result = CSliderCtrl::WindowProc(msg, wp, lp);
+    if (msg == WM_UPDATEUISTATE) Invalidate(FALSE);
+    return result;
+}
+
+// As the trackbar's own keys: up is towards the minimum.
+void CMySliderControl::MovePage(bool up) {
+    SetPos(GetPos() + (up ? -kPageStep : kPageStep));
+    ::SendMessageW(GetParent(m_hWnd), WM_HSCROLL, MAKEWPARAM(up ? TB_PAGEUP : TB_PAGEDOWN, 0),
+                   reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 LRESULT CMySliderControl::OnCustomDraw(const NMCUSTOMDRAW& draw) {
-    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage == CDDS_POSTPAINT) {
+        RECT client{};
+        GetClientRect(m_hWnd, &client);
+        if (ShowsFocusMark(m_hWnd)) DrawFocusMark(draw.hdc, client, m_focusMark);
+        return CDRF_DODEFAULT;
+    }
     if (draw.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
     switch (draw.dwItemSpec) {
     case TBCD_THUMB:

@@ -88,7 +88,8 @@ bool COskaraDlg::OnInitDialog() {
     UpdateValueLabels();
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
-    return true;
+    AttachAccess();
+    return false;
 }
 
 int COskaraDlg::GetMemoryClockFactor() {
@@ -104,6 +105,7 @@ void COskaraDlg::UpdateValueLabels() {
     m_memoryLabel.SetWindowText(ClockLabel(m_memorySlider.GetPos()));
     m_shaderLabel.SetWindowText(ShaderLabel(m_shaderSlider.GetPos()));
     m_fanLabel.SetWindowText(FanLabel(m_fanSlider.GetPos(), m_owner.CurveDriving()));
+    m_access.Refresh();
 }
 
 void COskaraDlg::UpdateControls() {
@@ -451,6 +453,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
         if (wp == CFanCurveDriver::kTimer) m_owner.Curve().OnTimer();
+        m_access.Refresh();
         break;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
@@ -463,6 +466,8 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         OnDestroy();
         break;
+    case DM_GETDEFID:
+        return MAKELRESULT(EnterCommand(), DC_HASDEFID);
     case WM_DPICHANGED:
         OnDpiChanged(wp, *reinterpret_cast<const RECT*>(lp));
         return 0;

@@ -20,6 +20,7 @@
 #include "ui/ConfirmClocksDlg.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
+#include "ui/access/MainWindowAccess.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -99,6 +100,8 @@ public:
     void MoveClockSlider(ClockSlider which, int position);
     void SetFanSlider(int position);
     int FanSliderPos();
+    // The fan's value for screen readers: "Auto", "Curve 45 %" while the curve drives, or "70 %".
+    std::wstring FanValueText();
     // What follows a moved clock slider: range growth, core-shader coupling, labels.
     void OnSliderMoved(ClockSlider which);
 
@@ -118,6 +121,10 @@ private:
     void PlaceButtons();
     void CreateFonts();
     void ApplySkin();
+    // Keyboard focus and screen readers (OskaraDlgAccess.cpp).
+    void SetFocusMarks();
+    void AttachAccess();
+    int EnterCommand();
     void OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void PaintSkin(HDC dc);
     void OnPaint();
@@ -191,4 +198,5 @@ private:
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
     CCardOwner m_owner{m_card, m_host.Settings()};
+    CMainWindowAccess m_access;
 };

@@ -74,6 +74,7 @@ void COskaraDlg::ApplyScale(int scale) {
     CreateFonts();
     PlaceControls();
     PlaceButtons();
+    SetFocusMarks();
     SetWindowPos(m_hWnd, nullptr, 0, 0, kWindowSize.cx * scale, kWindowSize.cy * scale,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Invalidate(FALSE);

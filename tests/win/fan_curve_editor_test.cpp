@@ -1,13 +1,17 @@
 // The fan curve editor driven with the mouse inside its own loop: drags held by the neighbours, a
-// point added on the line and one removed, the keyboard's rows following, and OK storing it all.
+// point added on the line and one removed, the keyboard's rows following, and OK storing it all;
+// then the same by keys on the graph, read as a screen reader reads it.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cmath>
 
 #include "res/resource.h"
 #include "store/Settings.h"
+#include "framework/ComPtr.h"
 #include "tests/host/MemorySettingsStore.h"
+#include "tests/win/support/AccessibleReading.h"
 #include "tests/win/support/ModalScript.h"
 #include "ui/FanCurveDlg.h"
 
@@ -58,6 +62,47 @@ TEST(FanCurveEditor, TheMouseEditsThePointsAndOkStoresTheCurveWithItsSettings) {
     EXPECT_EQ(settings.ReadString(L"", Settings::FanCurve, L""), L"30:20,50:34,74:50,75:80");
     EXPECT_EQ(Settings::Read(settings, Settings::FanCurveOn), 1u);
     EXPECT_EQ(Settings::Read(settings, Settings::FanCurveHysteresis), 4u);
+}
+
+TEST(FanCurveEditor, KeysChooseMoveAddAndRemovePointsAndAReaderHearsTheChosenOne) {
+    const CComScope com;
+    MemorySettingsStore settings;
+    const struct {
+        std::vector<WPARAM> keys;
+        const wchar_t* value;
+    } steps[] = {
+        {{}, L"Point 1 of 4: 40 \u00B0C, 30 %"},
+        {{VK_NEXT, VK_RIGHT, VK_UP, VK_UP}, L"Point 2 of 4: 61 \u00B0C, 52 %"},
+        {{VK_INSERT}, L"Point 3 of 5: 68 \u00B0C, 66 %"},
+        {{VK_DELETE, VK_DELETE, VK_DELETE, VK_DELETE}, L"Point 2 of 2: 61 \u00B0C, 52 %"},
+        {{VK_PRIOR, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT,
+          VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT,
+          VK_RIGHT, VK_RIGHT},  // held below its neighbour at 61 °C
+         L"Point 1 of 2: 60 \u00B0C, 29 %"},
+    };
+    std::vector<AccessibleReading> seen;
+    std::vector<ModalScript::Step> script;
+    for (const auto& step : steps) {
+        script.push_back([&, keys = step.keys](HWND d) {
+            const HWND graph = GetDlgItem(d, IDC_FAN_CURVE_GRAPH);
+            if (seen.empty()) SetFocus(graph);
+            seen.push_back({});
+            for (WPARAM key : keys) ModalScript::PressKey(graph, key);
+        });
+        script.push_back([&](HWND d) { seen.back() = ReadAccessible(GetDlgItem(d, IDC_FAN_CURVE_GRAPH)); });
+    }
+    script.push_back([](HWND d) { ModalScript::Click(d, IDOK); });
+    ModalScript modal(L"Fan curve", script);
+    CFanCurveDlg editor(settings, {}, nullptr);
+    EXPECT_EQ(editor.DoModal(), IDOK);
+    EXPECT_TRUE(modal.AllRan());
+    ASSERT_EQ(seen.size(), std::size(steps));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].name, L"Fan curve");
+        EXPECT_EQ(seen[i].role, ROLE_SYSTEM_CHART);
+        EXPECT_EQ(seen[i].value, steps[i].value) << i;
+    }
+    EXPECT_EQ(settings.ReadString(L"", Settings::FanCurve, L""), L"60:29,61:52");
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(SkinSlider, TheThumbTakesItsColourFromTheSelectedStateOrTheSystem) {
     const RECT thumb = s.slider.GetThumbRect();
     const int cx = (thumb.left + thumb.right) / 2, cy = (thumb.top + thumb.bottom) / 2;
 
-    EXPECT_EQ(s.Draw(canvas.dc(), CDDS_PREPAINT, 0, 0), CDRF_NOTIFYITEMDRAW);
+    EXPECT_EQ(s.Draw(canvas.dc(), CDDS_PREPAINT, 0, 0), CDRF_NOTIFYITEMDRAW | CDRF_NOTIFYPOSTPAINT);
     EXPECT_EQ(s.Draw(canvas.dc(), CDDS_ITEMPREPAINT, TBCD_TICS, 0), CDRF_DODEFAULT);
     struct Case {
         COLORREF normal, selected;
