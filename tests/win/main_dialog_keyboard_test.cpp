@@ -138,8 +138,8 @@ TEST_F(MainDialogKeyboard, TheConfirmationAndTheMonitorTakeTheirKeysFromTheLoop)
     SetFocus(GetDlgItem(monitor, IDC_MONITOR_SPAN));
     Key(VK_TAB);
     EXPECT_EQ(GetFocus(), GetDlgItem(monitor, IDC_MONITOR_LOG));
-    Key(VK_TAB);
-    EXPECT_EQ(GetFocus(), GetDlgItem(monitor, IDC_MONITOR_STOP_LOG));
+    Key(VK_TAB);  // past "Stop log", grey while nothing is logged
+    EXPECT_EQ(GetFocus(), GetDlgItem(monitor, IDC_MONITOR_SPAN));
     DestroyWindow(monitor);
 }
 
