@@ -97,6 +97,7 @@ public:
     }
     void OptionsStored() override {}
     void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
+    void ShowTempGuardActed(const std::wstring& text) override { balloons.push_back(text); }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
@@ -108,6 +109,7 @@ public:
     bool controllerFollowsPoll = false;
     std::vector<std::array<int, 2>> controllerReadings;
     std::vector<std::wstring> trayTips;
+    std::vector<std::wstring> balloons;
 };
 
 class MainDialogFixture : public ::testing::Test {
