@@ -1,4 +1,4 @@
-// The temperature guard's rule: when a run of polls trips it, and when it arms again.
+// The temperature guard's rule: when a run of polls trips it, when it arms again, and its limit.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,61 +9,47 @@
 
 namespace {
 
-struct Poll {
-    std::optional<int> celsius;
-    bool raised;
-    uint64_t ms;
-    bool trips;
-};
-
 constexpr std::nullopt_t failed = std::nullopt;
 
 TEST(TempGuard, TripsOncePerExcursionAndArmsAfterAMinuteWellBelowTheLimit) {
+    struct Poll {
+        std::optional<int> celsius;
+        uint64_t ms;
+        bool raised = true;
+    };
     const struct {
         const char* name;
         std::vector<Poll> polls;
+        std::vector<size_t> trips;
     } cases[] = {
-        {"two hot polls", {{89, true, 0, false}, {90, true, 3000, false}, {95, true, 6000, true}}},
-        {"a cool poll between", {{90, true, 0, false}, {89, true, 3000, false}, {90, true, 6000, false}}},
-        {"defaults only", {{99, false, 0, false}, {99, false, 3000, false}, {99, true, 6000, true}}},
-        {"three failed reads", {{failed, true, 0, false}, {failed, true, 3000, false}, {failed, true, 6000, true}}},
-        {"a read between", {{failed, true, 0, false}, {failed, true, 3000, false}, {70, true, 6000, false},
-                            {failed, true, 9000, false}, {failed, true, 12000, false}}},
-        {"once per excursion", {{90, true, 0, false}, {90, true, 3000, true}, {90, true, 6000, false},
-                                {79, true, 9000, false}, {90, true, 12000, false}, {90, true, 15000, false}}},
-        {"armed after the minute", {{90, true, 0, false}, {90, true, 3000, true}, {79, true, 6000, false},
-                                    {79, true, 66000, false}, {90, true, 69000, false}, {90, true, 72000, true}}},
-        {"not quite a minute", {{90, true, 0, false}, {90, true, 3000, true}, {79, true, 6000, false},
-                                {79, true, 65999, false}, {90, true, 69000, false}, {90, true, 72000, false}}},
-        {"warm restarts the minute", {{90, true, 0, false}, {90, true, 3000, true}, {79, true, 6000, false},
-                                      {80, true, 30000, false}, {79, true, 33000, false},
-                                      {79, true, 66000, false}, {90, true, 69000, false}, {90, true, 72000, false}}},
-        {"failed read restarts it", {{90, true, 0, false}, {90, true, 3000, true}, {79, true, 6000, false},
-                                     {failed, true, 30000, false}, {79, true, 33000, false},
-                                     {79, true, 66000, false}, {90, true, 69000, false}, {90, true, 72000, false}}},
+        {"two hot polls in a row", {{89, 0}, {90, 3000}, {89, 6000}, {90, 9000}, {95, 12000}}, {4}},
+        {"hot at the defaults first", {{99, 0, false}, {99, 3000, false}, {99, 6000}}, {2}},
+        {"three failed reads", {{failed, 0}, {failed, 3000}, {70, 6000}, {failed, 9000}, {failed, 12000}, {failed, 15000}}, {5}},
+        {"once, then a cool minute",
+         {{90, 0}, {90, 3000}, {90, 6000}, {79, 9000}, {90, 12000}, {79, 15000}, {79, 75000}, {90, 78000}, {90, 81000}},
+         {1, 8}},
+        {"a warm or failed read restarts the minute",
+         {{90, 0}, {90, 3000}, {79, 6000}, {80, 30000}, {79, 33000}, {failed, 40000}, {79, 43000}, {79, 102999},
+          {90, 104000}, {90, 105000}},
+         {1}},
     };
     for (const auto& c : cases) {
         CTempGuard guard(90);
-        for (size_t i = 0; i < c.polls.size(); ++i) {
-            const Poll& p = c.polls[i];
-            EXPECT_EQ(guard.OnPoll(p.celsius, p.raised, p.ms), p.trips) << c.name << ", poll " << i;
-        }
+        std::vector<size_t> trips;
+        for (size_t i = 0; i < c.polls.size(); ++i)
+            if (guard.OnPoll(c.polls[i].celsius, c.polls[i].raised, c.polls[i].ms)) trips.push_back(i);
+        EXPECT_EQ(trips, c.trips) << c.name;
     }
 }
 
 TEST(TempGuard, OnlyALimitFromSixtyToOneHundredTenTurnsItOn) {
-    const struct {
-        uint32_t stored;
-        std::optional<int> limit;
-    } cases[] = {{0, std::nullopt}, {1, std::nullopt}, {59, std::nullopt}, {60, 60}, {90, 90},
-                 {110, 110}, {111, std::nullopt}, {0xFFFFFFFF, std::nullopt}};
-    for (const auto& c : cases) EXPECT_EQ(CTempGuard::LimitOf(c.stored), c.limit) << c.stored;
+    for (uint32_t stored : {0u, 1u, 59u, 111u, 0xFFFFFFFFu}) EXPECT_EQ(CTempGuard::LimitOf(stored), std::nullopt) << stored;
+    for (uint32_t stored : {60u, 90u, 110u}) EXPECT_EQ(CTempGuard::LimitOf(stored), static_cast<int>(stored));
     const struct {
         bool on;
         const wchar_t* typed;
         uint32_t stored;
-    } typed[] = {{false, L"95", 0}, {true, L"95", 95}, {true, L"59", 60}, {true, L"4000000000", 110},
-                 {true, L"", 90}, {true, L"9x", 90}};
+    } typed[] = {{false, L"95", 0}, {true, L"95", 95}, {true, L"59", 60}, {true, L"4000000000", 110}, {true, L"", 90}, {true, L"9x", 90}};
     for (const auto& t : typed) EXPECT_EQ(TempGuardToStore(t.on, t.typed), t.stored) << t.typed;
 }
 
