@@ -44,5 +44,6 @@ void COskaraDlg::PutDefaultsWhenHot(std::optional<int32_t> reading) {
     wchar_t time[6];
     std::swprintf(time, 6, L"%02u:%02u", now.wHour % 100u, now.wMinute % 100u);
     m_tempGuardActed = time;
+    m_monitor.TempGuardActed(m_tempGuardActed);
     m_host.ShowTempGuardActed(TempGuardBalloon(reading, m_tempGuardActed));
 }
