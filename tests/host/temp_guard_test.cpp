@@ -12,11 +12,7 @@ namespace {
 constexpr std::nullopt_t failed = std::nullopt;
 
 TEST(TempGuard, TripsOncePerExcursionAndArmsAfterAMinuteWellBelowTheLimit) {
-    struct Poll {
-        std::optional<int> celsius;
-        uint64_t ms;
-        bool raised = true;
-    };
+    struct Poll { std::optional<int> celsius; uint64_t ms; bool raised = true; };
     const struct {
         const char* name;
         std::vector<Poll> polls;
@@ -45,11 +41,7 @@ TEST(TempGuard, TripsOncePerExcursionAndArmsAfterAMinuteWellBelowTheLimit) {
 TEST(TempGuard, OnlyALimitFromSixtyToOneHundredTenTurnsItOn) {
     for (uint32_t stored : {0u, 1u, 59u, 111u, 0xFFFFFFFFu}) EXPECT_EQ(CTempGuard::LimitOf(stored), std::nullopt) << stored;
     for (uint32_t stored : {60u, 90u, 110u}) EXPECT_EQ(CTempGuard::LimitOf(stored), static_cast<int>(stored));
-    const struct {
-        bool on;
-        const wchar_t* typed;
-        uint32_t stored;
-    } typed[] = {{false, L"95", 0}, {true, L"95", 95}, {true, L"59", 60}, {true, L"4000000000", 110}, {true, L"", 90}, {true, L"9x", 90}};
+    const struct { bool on; const wchar_t* typed; uint32_t stored; } typed[] = {{false, L"95", 0}, {true, L"95", 95}, {true, L"59", 60}, {true, L"4000000000", 110}, {true, L"", 90}, {true, L"9x", 90}};
     for (const auto& t : typed) EXPECT_EQ(TempGuardToStore(t.on, t.typed), t.stored) << t.typed;
 }
 
