@@ -97,7 +97,7 @@ public:
     }
     void OptionsStored() override {}
     void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
-    void ShowTempGuardActed(const std::wstring& text) override { balloons.push_back(text); }
+    void ShowTempGuardActed(const std::wstring&) override {}
 
     MemorySettingsStore settings;
     ProfileBook profiles;
@@ -109,7 +109,6 @@ public:
     bool controllerFollowsPoll = false;
     std::vector<std::array<int, 2>> controllerReadings;
     std::vector<std::wstring> trayTips;
-    std::vector<std::wstring> balloons;
 };
 
 class MainDialogFixture : public ::testing::Test {
