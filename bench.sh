@@ -2,7 +2,7 @@
 # Builds, then measures Oskara on the simulated card against the bare floor dialog (same prefix,
 # same display, alternating runs): start, memory, idle CPU (also with the controller emulator
 # connected, the demo build), driver calls per poll, Apply, controller key to screen, the skin
-# region, the executables' sizes and the fan curve driving. Prints one table and writes it to out/bench.json.
+# region, the executables' sizes, the fan curve driving and the temperature guard. Prints one table and writes it to out/bench.json.
 #   ./bench.sh [--quick]     --quick: 10 s idle windows instead of 60 s
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -210,6 +210,18 @@ curve_writes=$(jq -r --argjson from "$IDLE_FROM" --argjson to "$IDLE_TO" \
 row idle_curve_pct "idle CPU, fan curve driving, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.1 %" "$IDLE_PCT" 0.1
 row curve_calls_per_tick "driver calls per curve tick ($(wc -l <<<"$curve_bursts") bursts, $curve_writes cooler writes)" \
   "$(median <<<"$curve_bursts")" - - - - -
+finish "$title" "$exit_command"
+
+# The temperature guard on, hidden, the curve off: its poll makes the same driver calls as without.
+echo "bench: idle CPU with the temperature guard on, hidden, over ${idle_seconds} s"
+for value in FanCurveOn:0 TempGuardC:90; do
+  "$WINE64" reg add "$app_key" /v "${value%%:*}" /t REG_DWORD /d "${value#*:}" /f >/dev/null 2>&1
+done
+launch "$oskara" "$title" hidden -s
+idle_cpu "$idle_seconds"
+row idle_temp_guard_pct "idle CPU, temperature guard on, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
+calls_per_tick "$IDLE_FROM" "$IDLE_TO"
+row temp_guard_calls_per_poll "driver calls per poll tick, temperature guard on ($TICK_COUNT ticks: $TICK_FNS)" "$TICK_CALLS" - - - - -
 finish "$title" "$exit_command"
 
 mkdir -p out

@@ -249,6 +249,10 @@ void COskaraApp::TellRestoreSkipped(CrashGuard::Start start) {
     m_tray.ShowBalloon(L"Oskara", why);
 }
 
+void COskaraApp::ShowTempGuardActed(const std::wstring& text) {
+    m_tray.ShowBalloon(L"Oskara put the default clocks back", text.c_str());
+}
+
 void COskaraApp::ShowLogStopped(const std::wstring& file, const std::wstring& reason) {
     m_tray.ShowBalloon(L"Oskara stopped its log", (file + L"\n" + reason).c_str());
 }

@@ -84,6 +84,7 @@ private:
     class CommandTarget;
     LRESULT OnConsoleCommand(const COPYDATASTRUCT& data);
     void OptionsStored() override;
+    void ShowTempGuardActed(const std::wstring& text) override;
     // A profile asked for at the start; true when it was applied.
     bool ApplyStartProfile(const std::wstring& name);
     void ShowSeveralProfilesMatch(const std::wstring& name, const std::vector<std::wstring>& candidates);

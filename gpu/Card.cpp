@@ -100,13 +100,17 @@ void CCard::Apply(const std::optional<CardClocks>& clocks, std::optional<int> fa
     }
 }
 
-void CCard::Reset() {
+void CCard::Reset() { PutDefaultClocks(true); }
+
+void CCard::ResetClocks() { PutDefaultClocks(false); }
+
+void CCard::PutDefaultClocks(bool fanToAutomatic) {
     CountLevelsIfUncounted();
     for (uint32_t gpu : m_group) {
         m_gpu.SelectGpu(gpu);
         CardClocks defaults;
         if (DefaultClocks(defaults)) m_gpu.SetLevelClocks(m_topLevel, defaults.core, defaults.memory, defaults.shader);
-        m_gpu.SetFanLevel(-1, 0);
+        if (fanToAutomatic) m_gpu.SetFanLevel(-1, 0);
     }
 }
 

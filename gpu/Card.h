@@ -67,6 +67,8 @@ public:
     // Default clocks and automatic fan on every GPU; a GPU whose defaults cannot be read keeps
     // its clocks, as 0 MHz must never reach it.
     void Reset();
+    // As Reset, with the fan left as it is.
+    void ResetClocks();
     // The fan of every GPU of the group; false when any write failed.
     bool SetGroupFan(int fanPosition);
     // The fan of each GPU named; answers the ones whose write failed.
@@ -86,6 +88,7 @@ public:
 private:
     void CountLevels();
     void CountLevelsIfUncounted();
+    void PutDefaultClocks(bool fanToAutomatic);
     bool WriteFan(int fanPosition);
 
     CGpuControl& m_gpu;

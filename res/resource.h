@@ -77,6 +77,9 @@
 #define IDC_OPTIONS_CONFIRM_APPLY 1304
 #define IDC_OPTIONS_REAPPLY_ON_RESUME 1305
 #define IDC_OPTIONS_CRASH_GUARD 1306
+#define IDC_OPTIONS_TEMP_GUARD 1307
+#define IDC_OPTIONS_TEMP_GUARD_LIMIT 1308
+#define IDC_OPTIONS_TEMP_GUARD_NOTE 1309
 // Hotkey ids of Ctrl+Alt+1 to Ctrl+Alt+9.
 #define ID_HOTKEY_PROFILE_FIRST 1310
 // Tray menu commands of the profiles, in the list's order.

@@ -69,6 +69,14 @@ void CCardOwner::PutDefaults() {
     ClearMark();
 }
 
+void CCardOwner::PutDefaultsWhenHot() {
+    m_wayBack.reset();
+    m_chosen.clocks.reset();
+    if (m_curve.Driving()) return m_card.ResetClocks();
+    m_card.Reset();
+    m_chosen.fanPosition = kFanAutomaticPosition;
+}
+
 void CCardOwner::PutUnconfirmed(const UserChoice& choice, const std::optional<CardClocks>& runningBefore) {
     if (!m_wayBack) m_wayBack = WayBack{m_chosen, runningBefore};
     Put(choice);

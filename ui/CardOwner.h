@@ -46,6 +46,9 @@ public:
     // Default clocks and automatic fan on every GPU; the curve does not take the fan again
     // until the user chooses an automatic fan.
     void PutDefaults();
+    // The card runs too hot: as PutDefaults, but a driving curve keeps the fan, and nothing is
+    // stored or cleared, as "Last*" still hold the user's overclock.
+    void PutDefaultsWhenHot();
 
     // A choice that waits for the user's Keep: the way back is what was chosen, and what the card
     // ran, before the first of them.

@@ -129,8 +129,15 @@ void CMonitorFeed::WriteRow(const MonitorSample& sample) {
     ShowLogStatus();
 }
 
+void CMonitorFeed::TempGuardActed(const std::wstring& time) {
+    m_tempGuardActed = time;
+    ShowLogStatus();
+}
+
 void CMonitorFeed::ShowLogStatus() {
     if (!m_window) return;
     const bool logging = m_log.Running();
-    m_window->SetLogStatus(logging ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging"), logging);
+    std::wstring text = logging ? L"Logging to " + m_log.Path() : std::wstring(L"Not logging");
+    if (!m_tempGuardActed.empty()) text = L"Defaults put back (too hot) at " + m_tempGuardActed + L". " + text;
+    m_window->SetLogStatus(text, logging);
 }

@@ -43,6 +43,8 @@ public:
     void OnPoll(int32_t hottest);
     void OnSampleTimer();
     void OpenWindow();
+    // The window's status line also says when the temperature guard last acted ("14:05").
+    void TempGuardActed(const std::wstring& time);
 
 private:
     const MonitorHistory& History() override { return m_history; }
@@ -65,6 +67,7 @@ private:
     std::function<int()> m_memoryFactor;
     std::function<bool()> m_curveDriving;
     HWND m_timerWindow = nullptr;
+    std::wstring m_tempGuardActed;
     const ULONGLONG m_startTick = GetTickCount64();
     // The memory clock as shown, so a sample from what was seen reads no setting.
     CardClocks m_seenClocks;

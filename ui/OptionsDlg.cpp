@@ -6,6 +6,7 @@
 #include "ui/FileVersion.h"
 #include "ui/OptionsValues.h"
 #include "ui/StartupShortcut.h"
+#include "ui/TempGuard.h"
 
 COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent)
     : CDialog(IDD_OPTIONS, parent), m_settings(settings), m_controllerConnected(controllerConnected) {
@@ -19,6 +20,8 @@ COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd
     BindControl(m_confirmApply, IDC_OPTIONS_CONFIRM_APPLY);
     BindControl(m_reapplyOnResume, IDC_OPTIONS_REAPPLY_ON_RESUME);
     BindControl(m_crashGuard, IDC_OPTIONS_CRASH_GUARD);
+    BindControl(m_tempGuard, IDC_OPTIONS_TEMP_GUARD);
+    BindControl(m_tempGuardLimit, IDC_OPTIONS_TEMP_GUARD_LIMIT);
 }
 
 bool COptionsDlg::OnInitDialog() {
@@ -41,6 +44,11 @@ bool COptionsDlg::OnInitDialog() {
     CheckFromSetting(m_reapplyOnResume, Settings::Read(m_settings, Settings::ReapplyOnResume));
     // Only 0 turns the guard off.
     m_crashGuard.SetCheck(Settings::Read(m_settings, Settings::CrashGuard) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    const uint32_t tempGuard = Settings::Read(m_settings, Settings::TempGuardC);
+    m_tempGuard.SetCheck(CTempGuard::LimitOf(tempGuard) ? BST_CHECKED : BST_UNCHECKED);
+    m_tempGuardLimit.SetWindowText(TempGuardLimitText(tempGuard));
+    if (tempGuard != 0 && !CTempGuard::LimitOf(tempGuard))
+        ::ShowWindow(GetDlgItem(IDC_OPTIONS_TEMP_GUARD_NOTE), SW_SHOWNA);
     if (ReadFanCurveSettings(m_settings).storedCurveInvalid)
         ::ShowWindow(GetDlgItem(IDC_OPTIONS_FAN_CURVE_NOTE), SW_SHOWNA);
     return true;
@@ -70,6 +78,11 @@ void COptionsDlg::OnOK() {
     // A value that counts as on stays as it was.
     const bool guardOn = m_crashGuard.GetCheck() == BST_CHECKED;
     if (guardOn != (Settings::Read(m_settings, Settings::CrashGuard) != 0)) Settings::Write(m_settings, Settings::CrashGuard, guardOn);
+    // A guard left off writes nothing, so a value out of rules stays as found.
+    const uint32_t tempGuard =
+        TempGuardToStore(m_tempGuard.GetCheck() == BST_CHECKED, m_tempGuardLimit.GetWindowText());
+    const uint32_t tempGuardStored = Settings::Read(m_settings, Settings::TempGuardC);
+    if (tempGuard != CTempGuard::LimitOf(tempGuardStored).value_or(0)) Settings::Write(m_settings, Settings::TempGuardC, tempGuard);
     CDialog::OnOK();
 }
 

@@ -9,8 +9,8 @@
 
 // The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
 // effective memory display, the controller's idle return and step size, the profile hotkeys,
-// the confirmation of new clocks, the clocks put back after a resume, and the program's
-// version. OK writes everything; Cancel nothing.
+// the confirmation of new clocks, the clocks put back after a resume, the two guards, and the
+// program's version. OK writes everything; Cancel nothing.
 class COptionsDlg : public CDialog {
 public:
     // controllerConnected: the idle-return box can only be changed while a controller is there.
@@ -35,6 +35,7 @@ private:
     CButton m_tavioIdleReturn;
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
-    CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume, m_crashGuard;
+    CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume, m_crashGuard, m_tempGuard;
+    CWnd m_tempGuardLimit;
     FanCurveReading m_fanCurveReading;
 };

@@ -16,6 +16,11 @@ uint32_t StepSizeFromText(const std::wstring& text);
 // Only a stored 1 shows a check: a stray 2 would show a grey box and be written back.
 constexpr bool ShowsChecked(uint32_t value) { return value == 1; }
 
+// The temperature guard's limit box: the stored limit, or the one offered first while it is off.
+std::wstring TempGuardLimitText(uint32_t stored);
+// What OK stores: 0 when off; else the limit typed held to 60..110, the first one when no number.
+uint32_t TempGuardToStore(bool on, const std::wstring& limitText);
+
 // The registry key of the version block's first translation, "%08x" of language and code page;
 // empty when the block holds fewer than the four bytes of one entry.
 std::wstring VersionTranslationKey(const void* block, size_t bytes);

@@ -86,6 +86,7 @@ bool COskaraDlg::OnInitDialog() {
     m_owner.Attach(m_hWnd);
     m_owner.TakeOver(m_seenFanPosition.value_or(kFanAutomaticPosition));
     UpdateValueLabels();
+    FollowTempGuardSetting();
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     AttachAccess();
@@ -169,7 +170,7 @@ void COskaraDlg::OnReset() {
 
 // Only what changed is drawn again: a shown window that repaints every poll costs CPU for nothing.
 void COskaraDlg::OnPoll() {
-    const int32_t hottest = m_card.HottestTemperature();
+    const int32_t hottest = PollHottest();
     m_monitor.OnPoll(hottest);
     const std::wstring text = TemperatureLabel(hottest);
     if (m_temperatureLabel.GetWindowText() != text) m_temperatureLabel.SetWindowText(text);
@@ -183,7 +184,7 @@ void COskaraDlg::OnPoll() {
     std::optional<std::wstring> fan;
     if (m_seenFanPosition)
         fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
-    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan);
+    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed);
     if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
@@ -373,6 +374,7 @@ void COskaraDlg::OnOptions() {
     if (stored) m_host.OptionsStored();
     // Also after Cancel: the curve editor stores on its own OK. Unchanged settings write nothing.
     m_owner.SettingsChanged();
+    FollowTempGuardSetting();
     ResetMemorySlider();
     UpdateControls();
 }

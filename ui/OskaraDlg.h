@@ -20,6 +20,7 @@
 #include "ui/ConfirmClocksDlg.h"
 #include "ui/MySliderControl.h"
 #include "ui/ProfilesDlg.h"
+#include "ui/TempGuard.h"
 #include "ui/access/MainWindowAccess.h"
 
 class CGpuControl;
@@ -56,6 +57,8 @@ public:
         virtual void ShowTrayTip(const std::wstring& text) = 0;
         // The options dialog stored its settings.
         virtual void OptionsStored() = 0;
+        // The temperature guard put the defaults back: one balloon with this text.
+        virtual void ShowTempGuardActed(const std::wstring& text) = 0;
 
     protected:
         ~Host() = default;
@@ -166,6 +169,13 @@ private:
     // The question and its countdown end; what the card runs stays.
     void EndConfirmation();
     void OnReapplyTimer();
+    // The temperature guard (ui/OskaraDlgTempGuard.cpp): on while "TempGuardC" holds a limit.
+    void FollowTempGuardSetting();
+    // The poll's hottest reading, a failed one as 0, after the guard has seen it.
+    int32_t PollHottest();
+    // Whether any clock the user chose, or the window read last, is above its default.
+    bool ClocksRaised();
+    void PutDefaultsWhenHot(std::optional<int32_t> reading);
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
@@ -194,6 +204,10 @@ private:
     std::optional<CardClocks> m_seenClocks;
     std::optional<int> m_seenFanPosition;
     std::wstring m_trayTip;
+    std::optional<CTempGuard> m_tempGuard;
+    std::optional<CardClocks> m_defaultClocks;
+    // When the guard last acted, "14:05"; empty while it has not.
+    std::wstring m_tempGuardActed;
     std::optional<PROFILE> m_activatedProfile;
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;

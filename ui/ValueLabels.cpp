@@ -21,7 +21,7 @@ std::wstring FanReading(int position, bool curveDrives, std::optional<int> curve
 std::wstring TemperatureLabel(int celsius) { return std::to_wstring(celsius); }
 
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     const std::optional<std::wstring>& fan) {
+                     const std::optional<std::wstring>& fan, const std::wstring& guardActed) {
     std::wstring tip = OSKARA_WINDOW_TITLE;
     if (!clocks) return tip;
     tip += L" - " + std::to_wstring(celsius) + L" \u00B0C, " + std::to_wstring(TruncToInt(clocks->core)) + L"/" +
@@ -30,5 +30,12 @@ std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int m
     if (const int shader = TruncToInt(clocks->shader)) tip += L"/" + std::to_wstring(shader);
     tip += L" MHz";
     if (fan) tip += L", fan " + *fan;
+    if (!guardActed.empty()) tip += L"\nDefaults put back (too hot) at " + guardActed;
     return tip;
+}
+
+std::wstring TempGuardBalloon(std::optional<int> celsius, const std::wstring& time) {
+    const std::wstring why = celsius ? L"The card reached " + std::to_wstring(*celsius) + L" \u00B0C"
+                                     : L"The card's temperature could not be read";
+    return why + L" at " + time + L": the default clocks are back on it. Your overclock is still stored.";
 }

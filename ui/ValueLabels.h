@@ -15,6 +15,11 @@ std::wstring FanReading(int position, bool curveDrives, std::optional<int> curve
 std::wstring TemperatureLabel(int celsius);
 
 // The tray icon's tooltip: the product's name, then once the clocks were read what the card runs,
-// the memory clock in the slider's units, and the fan as FanReading names it.
+// the memory clock in the slider's units, the fan as FanReading names it, and the time the
+// temperature guard last acted.
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     const std::optional<std::wstring>& fan);
+                     const std::optional<std::wstring>& fan, const std::wstring& guardActed = L"");
+
+// The balloon of a temperature guard that acted at a time ("14:05"): the reading, or nullopt when
+// the reads failed.
+std::wstring TempGuardBalloon(std::optional<int> celsius, const std::wstring& time);

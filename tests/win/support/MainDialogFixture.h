@@ -97,6 +97,7 @@ public:
     }
     void OptionsStored() override {}
     void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
+    void ShowTempGuardActed(const std::wstring&) override {}
 
     MemorySettingsStore settings;
     ProfileBook profiles;
