@@ -43,6 +43,7 @@ public:
         }
         if (const std::optional<PROFILE> running = m_window.RunningProfile())
             status.profile = std::wstring(running->name, wcsnlen(running->name, 64));
+        if (!m_window.TempGuardActed().empty()) status.tempGuardActed = m_window.TempGuardActed();
         return status;
     }
 

@@ -21,6 +21,8 @@ struct CardStatus {
     uint32_t driverVersion = 0;  // hundredths; 0 when unread
     std::vector<GpuStatus> gpus;
     std::optional<std::wstring> profile;  // the profile the card still runs
+    // The local time ("14:05") the temperature guard last put the defaults back; none this session.
+    std::optional<std::wstring> tempGuardActed;
 };
 
 enum class ProfileMatch { Applied, NotFound, Ambiguous };

@@ -62,6 +62,8 @@ std::string Table(const CardStatus& status) {
                        (status.key.empty() ? std::string("unknown") : Utf8::FromWide(status.key)) + "), driver " +
                        (status.driverVersion ? DriverText(status.driverVersion) : std::string("unknown")) + "\n";
     text += "Profile  " + (status.profile ? Utf8::FromWide(*status.profile) : std::string("-")) + "\n";
+    if (status.tempGuardActed)
+        text += "Guard    defaults put back (too hot) at " + Utf8::FromWide(*status.tempGuardActed) + "\n";
     text += "GPU  Temp    Core      Memory    Shader    Fan\n";
     for (const GpuStatus& gpu : status.gpus) {
         const std::string fan = TextOr(gpu.fanPercent, " %") + " " + (gpu.fanMode ? ModeWord(*gpu.fanMode) : "-");
@@ -85,7 +87,9 @@ std::string Json(const CardStatus& status) {
                 ",\"fan_percent\":" + JsonNumber(gpu.fanPercent) + ",\"fan_mode\":" +
                 (gpu.fanMode ? "\"" + std::string(ModeWord(*gpu.fanMode)) + "\"" : std::string("null")) + "}";
     }
-    return json + "],\"profile\":" + (status.profile ? JsonString(*status.profile) : std::string("null")) + "}\n";
+    return json + "],\"profile\":" + (status.profile ? JsonString(*status.profile) : std::string("null")) +
+           ",\"temp_guard_acted\":" + (status.tempGuardActed ? JsonString(*status.tempGuardActed) : std::string("null")) +
+           "}\n";
 }
 
 std::string ProfileTable(const ProfileList& profiles) {

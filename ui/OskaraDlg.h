@@ -105,6 +105,8 @@ public:
     int FanSliderPos();
     // The fan's value for screen readers: "Auto", "Curve 45 %" while the curve drives, or "70 %".
     std::wstring FanValueText();
+    // The local time the temperature guard last acted; empty when it has not this session.
+    const std::wstring& TempGuardActed() const { return m_tempGuardActed; }
     // What follows a moved clock slider: range growth, core-shader coupling, labels.
     void OnSliderMoved(ClockSlider which);
 

@@ -22,6 +22,8 @@ hot_apply
 # Two polls of 3 s, and a second for the first to start.
 wait_until 8 defaults_back || fail "no default clocks within two polls: $(journal_lines ApplyLevelClocks | tail -2)"
 [ "$(reg_number "$app_key" LastCore)" = 840 ] || fail "the guard stored LastCore $(reg_number "$app_key" LastCore)"
+expect_cli 0 status --json
+jq -e '.temp_guard_acted | test("^[0-9]{2}:[0-9]{2}$")' <<<"$cli_out" >/dev/null || fail "status does not say when the guard acted: $cli_out"
 note "the defaults went back within two polls and LastCore kept 840"
 hot_apply
 sleep 9
