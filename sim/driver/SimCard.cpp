@@ -179,6 +179,46 @@ bool ApplyGpuLine(const Words& w, SimGpu& gpu, bool& levelsReplaced) {
     return false;
 }
 
+bool ParseMhzAsKhz(const std::string& text, uint32_t& khz) {
+    uint32_t mhz;
+    if (!ParseU32(text, mhz, UINT32_MAX / 1000)) return false;
+    khz = mhz * 1000;
+    return true;
+}
+
+bool ParseClockLimits(const Words& w, SimClockLimits& limits) {
+    return w.size() == 5 && ParseMhzAsKhz(w[2], limits.coreKhz) && ParseMhzAsKhz(w[3], limits.memoryKhz) &&
+           ParseMhzAsKhz(w[4], limits.shaderKhz);
+}
+
+// "clocktest <what> <values>": the limits, the failures near them, the crash and the delay.
+bool ApplyClockTestLine(const Words& w, SimCard& card) {
+    const std::string& what = w[1];
+    SimClockLimits limits;
+    if ((what == "limits" || what == "together") && ParseClockLimits(w, limits)) {
+        (what == "limits" ? card.clockTestLimits : card.clockTestTogether) = limits;
+        return true;
+    }
+    double chance;
+    uint32_t value;
+    if (what == "flips" && w.size() == 4 && ParseNumber(w[2], chance) && chance >= 0.0 && chance <= 1.0 &&
+        ParseU32(w[3], value)) {
+        card.clockTestFlipChance = chance;
+        card.clockTestFlipSeed = value;
+        return true;
+    }
+    if (what == "crash" && w.size() == 3 && ParseMhzAsKhz(w[2], value)) {
+        card.clockTestCrashCoreKhz = value;
+        return true;
+    }
+    constexpr uint32_t kLongestDelayMs = 60000;
+    if (what == "delay" && w.size() == 3 && ParseU32(w[2], value, kLongestDelayMs)) {
+        card.clockTestDelayMs = value;
+        return true;
+    }
+    return false;
+}
+
 // Applies one line about the whole card; false when the key is not one or the line is malformed.
 bool ApplyCardLine(const Words& w, SimCard& card) {
     const std::string& key = w[0];
@@ -212,6 +252,7 @@ bool ApplyCardLine(const Words& w, SimCard& card) {
         card.failures[w[1]] = status;
         return true;
     }
+    if (key == "clocktest" && n >= 2) return ApplyClockTestLine(w, card);
     if (key == "clocktest" && n == 1) {
         if (w[1] == "unsupported") {
             card.clockTestSupported = false;

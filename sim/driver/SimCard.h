@@ -2,6 +2,7 @@
 // The simulated card: what the card description file says, and the state that calls change.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,11 @@ struct SimGpu {
     std::map<std::string, int32_t> failures;  // function name -> status, for this GPU's calls
 };
 
+// Inclusive upper limits of the clock test, per domain.
+struct SimClockLimits {
+    uint32_t coreKhz, memoryKhz, shaderKhz;
+};
+
 struct SimCard {
     std::vector<SimGpu> gpus;
     std::vector<std::vector<uint32_t>> groups;  // linked groups; other GPUs stand alone
@@ -53,6 +59,12 @@ struct SimCard {
     std::map<std::string, int32_t> failures;    // function name -> status, for every call
     bool clockTestSupported = true;
     double clockTestFactor = 1.25;              // a test passes within default / f .. default * f
+    std::optional<SimClockLimits> clockTestLimits;    // replace the factor rule when set
+    std::optional<SimClockLimits> clockTestTogether;  // when every clock is above its default
+    double clockTestFlipChance = 0.0;
+    uint32_t clockTestFlipSeed = 0;
+    std::optional<uint32_t> clockTestCrashCoreKhz;
+    uint32_t clockTestDelayMs = 0;
 };
 
 SimCard DefaultCard();

@@ -10,6 +10,7 @@
 
 #include "gpu/DriverInterface.h"
 #include "gpu/DriverRecords.h"
+#include "sim/driver/SimClockTest.h"
 
 namespace simdriver {
 namespace {
@@ -26,6 +27,7 @@ struct State {
     bool loaded = false;
     bool initialized = false;
     std::string journalPath;
+    CSimFlips flips{0};
     std::vector<SimCall> calls;
     std::map<std::string, std::vector<uint8_t>> received;
     std::map<std::string, std::vector<uint8_t>> answered;
@@ -268,6 +270,43 @@ DriverStatus DRIVER_CALL QueryLevelClocks(DriverHandle handle, uint32_t level, v
     return call.End(0);
 }
 
+// The clock an entry of the level record writes to the level's domain i; nullopt when none.
+std::optional<uint32_t> WrittenKhz(const void* record, size_t i, uint32_t code) {
+    namespace L = LevelClocksRecord;
+    const size_t entry = L::Entry(i);
+    if (!(LoadRecordWord(record, entry + L::kEntryFlags) & L::kEntryWritten)) return std::nullopt;
+    if (LoadRecordWord(record, entry + L::kCode) != code) return std::nullopt;
+    return LoadRecordWord(record, entry + L::kCurrentKhz);
+}
+
+std::vector<SimTestedClock> TestedClocks(const std::vector<SimDomain>& domains, const void* record) {
+    std::vector<SimTestedClock> clocks;
+    for (size_t i = 0; i < domains.size() && i < LevelClocksRecord::kEntryCount; ++i) {
+        const auto khz = WrittenKhz(record, i, domains[i].code);
+        clocks.push_back({ClockOfDomainCode(domains[i].code), khz.value_or(domains[i].currentKhz),
+                          domains[i].defaultKhz, khz.has_value()});
+    }
+    return clocks;
+}
+
+// The test's answer after its delay; a request at the crash clock journals itself and ends the
+// process, as a machine going down ends everything.
+bool AnswerClockTest(CCall& call, const std::vector<SimTestedClock>& clocks) {
+    const SimCard& card = S().card;
+    if (card.clockTestDelayMs > 0) WaitMilliseconds(card.clockTestDelayMs);
+    if (card.clockTestCrashCoreKhz) {
+        for (const SimTestedClock& c : clocks) {
+            if (c.clock != ClockDomain::kCore || c.khz < *card.clockTestCrashCoreKhz) continue;
+            call.AddFlag("crashed", true);
+            call.End(0);
+            EndProcessAtOnce();
+        }
+    }
+    const SimTestVerdict verdict = JudgeClockTest(card, clocks);
+    const bool flipped = card.clockTestFlipChance > 0.0 && S().flips.Next(card.clockTestFlipChance);
+    return verdict == SimTestVerdict::kPasses || (verdict == SimTestVerdict::kPassesNearEdge && !flipped);
+}
+
 DriverStatus DRIVER_CALL ApplyLevelClocks(DriverHandle handle, uint32_t level, void* record) {
     namespace L = LevelClocksRecord;
     CCall call("ApplyLevelClocks");
@@ -295,20 +334,13 @@ DriverStatus DRIVER_CALL ApplyLevelClocks(DriverHandle handle, uint32_t level, v
     std::vector<SimDomain>& domains = found->second;
     if (test && !S().card.clockTestSupported) return call.End(kStatusNotSupported);
 
-    bool passed = true;
-    for (size_t i = 0; i < domains.size() && i < L::kEntryCount; ++i) {
-        const size_t entry = L::Entry(i);
-        if (!(LoadRecordWord(record, entry + L::kEntryFlags) & L::kEntryWritten)) continue;
-        if (LoadRecordWord(record, entry + L::kCode) != domains[i].code) continue;
-        const uint32_t khz = LoadRecordWord(record, entry + L::kCurrentKhz);
-        if (test)
-            passed = passed && WithinClockTestFactor(khz, domains[i].defaultKhz, S().card.clockTestFactor);
-        else
-            domains[i].currentKhz = khz;
-    }
     if (test) {
+        const bool passed = AnswerClockTest(call, TestedClocks(domains, record));
         call.AddFlag("passed", passed);
         if (passed) StoreRecordWord(record, L::kHeaderFlags, flags | L::kFlagTestPassed);
+    } else {
+        for (size_t i = 0; i < domains.size() && i < L::kEntryCount; ++i)
+            if (const auto khz = WrittenKhz(record, i, domains[i].code)) domains[i].currentKhz = *khz;
     }
     call.Answered(record, L::kVersionWord);
     return call.End(0);
@@ -453,6 +485,7 @@ void Load(const SimCard& card) {
     s.card = card;
     s.loaded = true;
     s.initialized = false;
+    s.flips = CSimFlips(card.clockTestFlipSeed);
     s.calls.clear();
     s.received.clear();
     s.answered.clear();

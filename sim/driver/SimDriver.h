@@ -57,6 +57,10 @@ std::string EnvironmentVariable(const char* name);
 std::string NativePath(const std::string& path);
 // A file's text, at most 1 MiB; empty when it cannot be read.
 std::string ReadTextFile(const std::string& path);
+// The clock test's delay, and its crash: the process ends at once, skipping every clean-up, with
+// exit code 3.
+void WaitMilliseconds(uint32_t ms);
+[[noreturn]] void EndProcessAtOnce();
 // The status a "fail <name> <status>" line of the file OSKARA_SIM_FAULTS gives this call, read
 // afresh at every call, so a test can make calls fail from a moment of its choosing on.
 std::optional<int32_t> LiveFailure(const std::string& fn);

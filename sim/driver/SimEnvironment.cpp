@@ -3,7 +3,11 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #endif
 
 #include <cstdio>
@@ -42,6 +46,22 @@ std::string ReadTextFile(const std::string& path) {
     }
     std::fclose(file);
     return text;
+}
+
+void WaitMilliseconds(uint32_t ms) {
+#ifdef _WIN32
+    Sleep(ms);
+#else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+#endif
+}
+
+void EndProcessAtOnce() {
+    constexpr int kCrashExitCode = 3;
+#ifdef _WIN32
+    TerminateProcess(GetCurrentProcess(), kCrashExitCode);
+#endif
+    _exit(kCrashExitCode);
 }
 
 std::optional<int32_t> LiveFailure(const std::string& fn) {

@@ -183,3 +183,61 @@ TEST(SimDriver, FaultsFileMakesCallsFailFromWhenItIsWrittenUntilItIsGone) {
     EXPECT_EQ(core, 750);
     unsetenv("OSKARA_SIM_FAULTS");
 }
+
+TEST(SimDriver, ClockTestLimitsTogetherLimitsAndSeededFlips) {
+    const std::string limits = "clocktest limits 800 1100 1500\n";
+    const std::string together = limits + "clocktest together 760 1050 1450\n";
+    const struct {
+        std::string card;
+        double core, memory, shader;
+        bool passes;
+    } rows[] = {
+        {limits, 800, 1100, 1500, true},  // inclusive
+        {limits, 805, 1000, 1400, false},
+        {limits, 700, 1110, 1400, false},
+        {limits, 700, 1000, 1505, false},
+        {limits + "clocktest 2.0", 805, 1000, 1400, false},  // the limits replace the factor
+        {together, 780, 1000, 1400, true},  // memory at default: the single limits hold
+        {together, 780, 1010, 1410, false},
+        {together, 760, 1050, 1450, true},
+        {"clocktest together 760 1050 1450\n", 870, 1000, 1400, true},  // the factor rule alone
+        {"clocktest limits 800 1100\nclocktest flips 2 1\n", 870, 1000, 1400, true},
+        {"clocktest limits 800 1100\nclocktest flips 2 1\n", 880, 1000, 1400, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.card + std::to_string(row.core));
+        auto gpu = BoundControl(row.card);
+        int passed = -1;
+        ASSERT_TRUE(gpu->TestLevelClocks(3, row.core, row.memory, row.shader, passed));
+        EXPECT_EQ(passed, row.passes);
+    }
+
+    // Near the edge the answers follow the seed; two steps below the limit and lower, never.
+    const auto answers = [&](const std::string& flips, double core) {
+        auto gpu = BoundControl(limits + flips);
+        std::string text;
+        for (int i = 0, passed = 0; i < 40 && gpu->TestLevelClocks(3, core, 1000, 1400, passed); ++i)
+            text += passed ? '1' : '0';
+        return text;
+    };
+    const std::string seven = answers("clocktest flips 0.5 7", 790);
+    EXPECT_EQ(seven, answers("clocktest flips 0.5 7", 790));
+    EXPECT_NE(seven, answers("clocktest flips 0.5 8", 790));
+    EXPECT_NE(seven.find('0'), std::string::npos);
+    EXPECT_NE(seven.find('1'), std::string::npos);
+    EXPECT_EQ(answers("clocktest flips 1 7", 789), std::string(40, '1'));
+    EXPECT_EQ(answers("clocktest flips 1 7", 800), std::string(40, '0'));
+
+    auto slow = BoundControl("clocktest delay 30");
+    const long long before = MicrosNow();
+    int passed = 0;
+    ASSERT_TRUE(slow->TestLevelClocks(3, 700, 1000, 1400, passed));
+    EXPECT_GE(MicrosNow() - before, 30000);
+}
+
+TEST(SimDriverDeathTest, ClockTestAtTheCrashClockEndsTheProcess) {
+    auto gpu = BoundControl("clocktest crash 750");
+    int passed = 0;
+    EXPECT_TRUE(gpu->TestLevelClocks(3, 745, 1000, 1400, passed));
+    EXPECT_EXIT(gpu->TestLevelClocks(3, 750, 1000, 1400, passed), testing::ExitedWithCode(3), "");
+}

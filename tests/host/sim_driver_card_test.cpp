@@ -121,7 +121,9 @@ TEST(SimDriverCard, MalformedLinesAreIgnored) {
         "cooler 5 40 2", "cooler 0 101 2", "coolers 21", "memtype -3", "driver 1.5",
         "fail Nothing -1", "fail QueryMemoryType 0", "fail QueryMemoryType x",
         "withhold 12", "withhold", "clocktest 0.5", "clocktest nan", "temp inf",
-        "thermal 1", "sensors 4", "group 0 256", "unknown 1 2", "\x01\xff\x7f garbage"};
+        "thermal 1", "sensors 4", "group 0 256", "unknown 1 2", "\x01\xff\x7f garbage",
+        "clocktest limits 800 1100", "clocktest together 800 -1 1500", "clocktest limits 5000000 1 1",
+        "clocktest flips 1.5 3", "clocktest flips 0.5", "clocktest crash x", "clocktest delay 60001"};
     for (const char* line : bad) {
         SCOPED_TRACE(line);
         size_t ignored = 0;
