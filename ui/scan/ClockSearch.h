@@ -23,6 +23,12 @@ struct ScanRequest {
     int testsNeeded = 3;
 };
 
+// MHz as whole kHz, within what the card can carry (0 for none).
+uint32_t ScanKhz(double mhz);
+
+// The step of each scanned domain, in the order of ScanDomain (Core, Shader, Memory).
+inline constexpr uint32_t kScanStepKhz[3] = {5000, 5000, 10000};
+
 // Everything needed to go on after the machine went down. Clocks in kHz, as whole numbers survive
 // the settings text unchanged.
 struct ScanState {
@@ -34,8 +40,7 @@ struct ScanState {
     uint32_t lastPassKhz[3] = {};  // per domain (Core, Shader, Memory): the highest pass so far
     int testsSent = 0;
     int passesInRow = 0;  // of the candidate under test
-    int togetherTry = 1;  // 1-based
-    bool done = false;
+    int togetherTry = 1;  // 1-based; past kTogetherTries no combination passed
     // The bounds the scan ran with: a state stored for other ones is no way to go on.
     uint32_t defaultKhz[3] = {};
     uint32_t endKhz[3] = {};
@@ -70,17 +75,19 @@ public:
     int FoundPasses() const;
 
 private:
-    void AdvanceDomain();
+    void StartDomain(ScanDomain domain);
     void SettleCandidate();
     void RecordDomain(bool passed);
     void RecordTogether(bool passed);
-    CardClocks TogetherClocks() const;
 
     ScanState m_state;
 };
 
 // Whether a stored state was made for these bounds.
 bool ScanStateFits(const ScanState& state, const ScanBounds& bounds);
+// Whether the search can go on from a state: every field within its rules and agreeing with the
+// others (the candidate is the one the rule would test next).
+bool ScanStateConsistent(const ScanState& state);
 
 // Text forms for the settings key (REG_SZ values). Malformed, out-of-range or inconsistent text
 // (bad numbers, a candidate beyond the ends, an unknown domain) gives nullopt.
