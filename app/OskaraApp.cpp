@@ -52,6 +52,8 @@ bool COskaraApp::InitInstance() {
         if (request.profileName) ApplyStartProfile(*request.profileName);
     }
     FollowHotkeySetting(false);
+    // After the crash guard's verdict: a scan the machine's end cut short set the mark too.
+    if (m_mainDialog) m_mainDialog->OfferToContinueScan();
     return true;
 }
 
@@ -195,7 +197,7 @@ void COskaraApp::OnTavioDeviceChange(WPARAM event, LPARAM data) {
 }
 
 void COskaraApp::RefreshMainDialog() {
-    if (m_mainDialog) m_mainDialog->UpdateControls();
+    if (m_mainDialog && !m_mainDialog->Scanning()) m_mainDialog->UpdateControls();
 }
 
 void COskaraApp::StartHidden() {
@@ -252,6 +254,8 @@ void COskaraApp::TellRestoreSkipped(CrashGuard::Start start) {
 void COskaraApp::ShowTempGuardActed(const std::wstring& text) {
     m_tray.ShowBalloon(L"Oskara put the default clocks back", text.c_str());
 }
+
+void COskaraApp::ShowScanRunning(const std::wstring& text) { m_tray.ShowBalloon(L"Oskara", text.c_str()); }
 
 void COskaraApp::ShowLogStopped(const std::wstring& file, const std::wstring& reason) {
     m_tray.ShowBalloon(L"Oskara stopped its log", (file + L"\n" + reason).c_str());

@@ -85,6 +85,7 @@ private:
     LRESULT OnConsoleCommand(const COPYDATASTRUCT& data);
     void OptionsStored() override;
     void ShowTempGuardActed(const std::wstring& text) override;
+    void ShowScanRunning(const std::wstring& text) override;
     // A profile asked for at the start; true when it was applied.
     bool ApplyStartProfile(const std::wstring& name);
     void ShowSeveralProfilesMatch(const std::wstring& name, const std::vector<std::wstring>& candidates);

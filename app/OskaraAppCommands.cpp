@@ -17,6 +17,11 @@ bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
            CSTR_EQUAL;
 }
+// The card is the scan's while it runs: commands that read or change it are refused until its end.
+bool TouchesCard(CommandKind kind) {
+    return kind == CommandKind::Status || kind == CommandKind::Apply || kind == CommandKind::Reset ||
+           kind == CommandKind::Profile;
+}
 }  // namespace
 
 class COskaraApp::CommandTarget : public ConsoleTarget {
@@ -94,7 +99,12 @@ LRESULT COskaraApp::OnConsoleCommand(const COPYDATASTRUCT& data) {
     if (!request || !HasMainWindow()) return 0;
     CommandTarget target(*this);
     const ParsedCommand parsed = ParseCommand(request->args);
-    const CommandAnswer answer =
-        parsed.command ? RunCommand(*parsed.command, target, request->fileText) : UsageProblem(parsed.problem);
+    CommandAnswer answer;
+    if (!parsed.command)
+        answer = UsageProblem(parsed.problem);
+    else if (m_mainDialog->Scanning() && TouchesCard(parsed.command->kind))
+        answer = {ExitCode::kRefused, "", "a clock scan is running in Oskara: stop it first\n"};
+    else
+        answer = RunCommand(*parsed.command, target, request->fileText);
     return ConsoleRequest::Reply(request->replyWindow, answer) ? ConsoleRequest::kAnswered : 0;
 }

@@ -53,7 +53,7 @@ void COskaraApp::OnHotkey(WPARAM id) {
 LRESULT COskaraApp::OnCopyData(const COPYDATASTRUCT& data) {
     if (data.dwData == ConsoleRequest::kRequestTag) return OnConsoleCommand(data);
     const std::optional<std::wstring> name = ProfileRequest::Decode(data);
-    if (!name || !HasMainWindow()) return 0;
+    if (!name || !HasMainWindow() || m_mainDialog->RefusedWhileScanning()) return 0;
     const ProfileRequest::Match match = ProfileRequest::FindProfile(*name, m_profiles.List());
     if (match.index) {
         SwitchToProfile(*match.index);

@@ -43,11 +43,16 @@ void COskaraApp::Apply() { m_mainDialog->OnApply(); }
 
 void COskaraApp::ResetCard() { m_mainDialog->OnReset(); }
 
-void COskaraApp::UpdateControls() { m_mainDialog->UpdateControls(); }
+// While a scan runs the card is its own: the controller keeps what it shows.
+void COskaraApp::UpdateControls() {
+    if (!m_mainDialog->Scanning()) m_mainDialog->UpdateControls();
+}
 
 int COskaraApp::MemoryClockFactor() { return m_mainDialog->GetMemoryClockFactor(); }
 
-bool COskaraApp::ReadFanLevel(int& percent) { return m_mainDialog->Card().FanLevel(percent); }
+bool COskaraApp::ReadFanLevel(int& percent) {
+    return !m_mainDialog->Scanning() && m_mainDialog->Card().FanLevel(percent);
+}
 
 void COskaraApp::RequestPoll() {
     if (HasMainWindow()) m_mainDialog->PostMessage(WM_TIMER, COskaraDlg::kPollTimer, 0);

@@ -27,6 +27,7 @@
 #define ID_TRAY_OPEN 0xE101
 #define ID_TRAY_EXIT 0xE141
 #define ID_TRAY_MONITOR 0xE150
+#define ID_TRAY_SCAN 0xE152
 
 // Controls of the main dialog.
 #define IDC_CORE_SLIDER 1000
@@ -95,3 +96,17 @@
 #define IDC_FAN_CURVE_POINTS 1211
 #define IDC_FAN_CURVE_ON 1212
 #define IDC_FAN_CURVE_HYSTERESIS 1213
+
+// The clock scan window.
+#define OSKARA_SCAN_TITLE L"Oskara Clock Scan"
+#define IDD_CLOCK_SCAN 190
+#define IDC_SCAN_ABOUT 1400
+#define IDC_SCAN_START 1401
+#define IDC_SCAN_STOP 1402
+#define IDC_SCAN_PROGRESS 1403
+#define IDC_SCAN_STEP 1404
+#define IDC_SCAN_BEST 1405
+#define IDC_SCAN_TIME 1406
+#define IDC_SCAN_RESULT 1407
+#define IDC_SCAN_PUT_ON_SLIDERS 1408
+#define IDC_SCAN_SAVE_PROFILE 1409

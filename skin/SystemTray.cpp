@@ -217,8 +217,8 @@ LRESULT CSystemTray::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::ShowWindow(mainWindow->m_hWnd, SW_RESTORE);
         SetForegroundWindow(mainWindow->m_hWnd);
     }
-    if (command && LOWORD(wp) == kMonitorCommand && mainWindow && mainWindow->m_hWnd)
-        mainWindow->PostMessage(WM_COMMAND, kMonitorCommand, 0);
+    const bool forMainWindow = LOWORD(wp) == kMonitorCommand || LOWORD(wp) == kScanCommand;
+    if (command && forMainWindow && mainWindow && mainWindow->m_hWnd) mainWindow->PostMessage(WM_COMMAND, LOWORD(wp), 0);
     if (command && LOWORD(wp) == kExitCommand) {
         if (mainWindow) mainWindow->DestroyWindow();
         PostQuitMessage(0);

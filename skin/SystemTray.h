@@ -38,6 +38,7 @@ public:
     static constexpr UINT kExitCommand = ID_TRAY_EXIT;
     // Handled by the main window.
     static constexpr UINT kMonitorCommand = ID_TRAY_MONITOR;
+    static constexpr UINT kScanCommand = ID_TRAY_SCAN;
 
     explicit CSystemTray(Owner& owner);
     ~CSystemTray() override;

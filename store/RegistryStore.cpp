@@ -31,6 +31,12 @@ void CRegistryStore::WriteIntDurably(const std::wstring& section, const std::wst
     if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section)) && key.SetDword(name, value)) key.Flush();
 }
 
+void CRegistryStore::WriteStringDurably(const std::wstring& section, const std::wstring& name,
+                                        const std::wstring& value) {
+    CRegKey key;
+    if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section)) && key.SetString(name, value)) key.Flush();
+}
+
 void CRegistryStore::WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
     CRegKey key;
     if (!m_root.empty() && key.Create(HKEY_CURRENT_USER, PathOf(section))) key.SetString(name, value);

@@ -13,6 +13,7 @@ public:
     void WriteInt(const std::wstring& section, const std::wstring& name, uint32_t value) override;
     void WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value) override;
     void WriteIntDurably(const std::wstring& section, const std::wstring& name, uint32_t value) override;
+    void WriteStringDurably(const std::wstring& section, const std::wstring& name, const std::wstring& value) override;
     void DeleteSection(const std::wstring& section) override;
     bool HasValue(const std::wstring& section, const std::wstring& name) override;
     size_t EntryCount(const std::wstring& section) override;

@@ -40,6 +40,10 @@ inline constexpr IntSetting CrashGuard{L"CrashGuard", 1};
 inline constexpr IntSetting LastDriverVersion{L"LastDriverVersion", 0};
 // The temperature guard's limit in degrees Celsius, 60 to 110; 0 or any other value: off.
 inline constexpr IntSetting TempGuardC{L"TempGuardC", 0};
+// The clock scan: where it stood before its test under way (text written durably; empty once it
+// ended), and its last result.
+inline constexpr const wchar_t* ScanState = L"ScanState";
+inline constexpr const wchar_t* LastScan = L"LastScan";
 // The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
 inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 

@@ -30,6 +30,9 @@ public:
     virtual void WriteIntDurably(const std::wstring& section, const std::wstring& name, uint32_t value) {
         WriteInt(section, name, value);
     }
+    virtual void WriteStringDurably(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
+        WriteString(section, name, value);
+    }
     // Writes the values in order; a store that opens a section per access opens it once here.
     virtual void WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) {
         for (const NamedValue& v : values) {

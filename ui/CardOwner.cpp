@@ -114,6 +114,24 @@ void CCardOwner::PutBackClocksAfterResume() {
     PutClocks(*m_chosen.clocks);
 }
 
+void CCardOwner::PutBackAfterScan(const CardClocks& noted, const CardFan& notedFan) {
+    CardClocks running;
+    if (!m_card.CurrentClocks(running) || !SameMhz(running, noted)) m_card.Apply(noted, std::nullopt);
+    if (m_curve.Driving() || !notedFan.known) return;
+    const CardFan fan = m_card.ReadFan();
+    if (fan.known && fan.automatic == notedFan.automatic && (fan.automatic || fan.highestPercent == notedFan.highestPercent))
+        return;
+    m_card.SetGroupFan(m_chosen.fanPosition);
+}
+
+void CCardOwner::ScanEnded() {
+    CardClocks defaults;
+    const bool clocksRaised = m_chosen.clocks && (!m_card.DefaultClocks(defaults) ||
+                                                  CrashGuard::AboveDefaults(*m_chosen.clocks, defaults));
+    if (clocksRaised || !IsAutomaticFan(m_chosen.fanPosition) || m_curve.Driving() || m_wayBack) return;
+    ClearMark();
+}
+
 void CCardOwner::Release() {
     PutWayBack(false);
     m_curve.GiveBack();

@@ -71,6 +71,13 @@ public:
     // The window or the session ends: unconfirmed clocks go back and a fan the curve holds is
     // given back; nothing starts driving again. A clean end: the crash mark goes.
     void Release();
+    // The clock scan's test requests count as an overclock: marked before the first.
+    void MarkForScan() { MarkSession(); }
+    // A scan ended: when the card's clocks (or its fan, the curve not driving) differ from what
+    // it ran before the scan, that goes back on every GPU. The choice stays as it was.
+    void PutBackAfterScan(const CardClocks& noted, const CardFan& notedFan);
+    // The mark stays only while the choice itself is an overclock or holds the fan.
+    void ScanEnded();
     // The last session ended badly: the fan goes back to automatic control on every GPU and the
     // mark goes; the next overclock marks the session again.
     void RecoverFromCrash();

@@ -136,6 +136,7 @@ void COskaraDlg::UpdateControls() {
 }
 
 void COskaraDlg::OnApply() {
+    if (RefusedWhileScanning()) return;
     const double core = m_coreSlider.GetPos();
     const double memory = m_memorySlider.GetPos() / static_cast<double>(GetMemoryClockFactor());
     const double shader = m_shaderSlider.GetPos();
@@ -161,6 +162,7 @@ void COskaraDlg::OnApply() {
 }
 
 void COskaraDlg::OnReset() {
+    if (RefusedWhileScanning()) return;
     EndConfirmation();
     m_owner.PutDefaults();
     ResetClockRanges();
@@ -295,6 +297,7 @@ bool COskaraDlg::InGauge(int x, int y) const {
 }
 
 void COskaraDlg::RunClockTest() {
+    if (BoxIfScanning()) return;
     CardClocks clocks{static_cast<double>(m_coreSlider.GetPos()), static_cast<double>(m_memorySlider.GetPos()),
                       static_cast<double>(m_shaderSlider.GetPos())};
     int passed = 0;
@@ -313,7 +316,8 @@ void COskaraDlg::RunClockTest() {
 }
 
 void COskaraDlg::OnActivate(WPARAM state) {
-    if (LOWORD(state) != WA_INACTIVE && !HIWORD(state) && !IsIconic(m_hWnd) && !m_clockTestRunning) UpdateControls();
+    if (LOWORD(state) != WA_INACTIVE && !HIWORD(state) && !IsIconic(m_hWnd) && !m_clockTestRunning && !CardLent())
+        UpdateControls();
 }
 
 LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
@@ -328,6 +332,7 @@ LRESULT COskaraDlg::OnPowerBroadcast(WPARAM event, LPARAM data) {
 
 void COskaraDlg::OnEndSession(bool ending) {
     if (!ending) return;
+    EndScan();
     // Unconfirmed clocks never outlive the session.
     m_owner.Release();
     EndConfirmation();
@@ -338,6 +343,7 @@ void COskaraDlg::OnEndSession(bool ending) {
 // However the window goes (Close, the tray's exit, the program's end), unconfirmed clocks go back
 // and a fan the curve holds at a fixed level is handed back.
 void COskaraDlg::OnDestroy() {
+    EndScan();
     m_owner.Release();
     EndConfirmation();
 }
@@ -348,11 +354,19 @@ bool COskaraDlg::OnCommand(WORD id, WORD code) {
     switch (id) {
     case IDC_CLOSE: DestroyWindow(); return true;
     case IDC_MINIMIZE: ShowWindow(SW_HIDE); return true;
-    case IDC_RESET: OnReset(); return true;
-    case IDC_APPLY: OnApply(); return true;
+    case IDC_RESET:
+        if (!BoxIfScanning()) OnReset();
+        return true;
+    case IDC_APPLY:
+        if (!BoxIfScanning()) OnApply();
+        return true;
     case IDC_PROFILES: OnProfiles(); return true;
-    case IDC_OPTIONS: OnOptions(); return true;
+    // The settings may start the curve or change the memory factor the scan's bounds hold.
+    case IDC_OPTIONS:
+        if (!BoxIfScanning()) OnOptions();
+        return true;
     case ID_TRAY_MONITOR: m_monitor.OpenWindow(); return true;
+    case ID_TRAY_SCAN: OpenScanWindow(); return true;
     }
     return false;
 }
@@ -393,7 +407,9 @@ CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
 }
 
 // The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
-void COskaraDlg::ActivateProfile(const PROFILE& profile) { PutProfile(profile, CCardOwner::Reach::SelectedGpu); }
+void COskaraDlg::ActivateProfile(const PROFILE& profile) {
+    if (!RefusedWhileScanning()) PutProfile(profile, CCardOwner::Reach::SelectedGpu);
+}
 
 void COskaraDlg::PutProfile(const PROFILE& profile, CCardOwner::Reach reach) {
     m_activatedProfile = profile;
@@ -450,6 +466,8 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
     }
     case WM_TIMER:
+        // While the driver runs a test, each tick keeps what was read last.
+        if (CardLent() && wp != kConfirmTimer) break;
         if (wp == kPollTimer) OnPoll();
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         if (wp == kConfirmTimer) OnConfirmTick();
@@ -457,6 +475,9 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == CFanCurveDriver::kTimer) m_owner.Curve().OnTimer();
         m_access.Refresh();
         break;
+    case CClockTestWorker::kAnswerMessage:
+        m_scan.OnAnswer(static_cast<ClockTestAnswer>(wp));
+        return 0;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;
         break;

@@ -22,6 +22,8 @@
 #include "ui/ProfilesDlg.h"
 #include "ui/TempGuard.h"
 #include "ui/access/MainWindowAccess.h"
+#include "ui/scan/ClockScanDlg.h"
+#include "ui/scan/ClockScanRun.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -31,7 +33,10 @@ class SettingsStore;
 // buttons. It owns the card (the one CGpuControl and the CCard over it); every write to the card
 // goes to each GPU of the group at the top performance level. It frees itself when its window is
 // gone.
-class COskaraDlg : public CDialog, private CProfilesDlg::Host, private CConfirmClocksDlg::Host {
+class COskaraDlg : public CDialog,
+                   private CProfilesDlg::Host,
+                   private CConfirmClocksDlg::Host,
+                   private CClockScanDlg::Host {
 public:
     // What the window needs of its owner.
     class Host : public CMonitorFeed::Host {
@@ -59,6 +64,8 @@ public:
         virtual void OptionsStored() = 0;
         // The temperature guard put the defaults back: one balloon with this text.
         virtual void ShowTempGuardActed(const std::wstring& text) = 0;
+        // A change of the card was refused while a clock scan runs: one short balloon.
+        virtual void ShowScanRunning(const std::wstring& text) = 0;
 
     protected:
         ~Host() = default;
@@ -109,6 +116,14 @@ public:
     const std::wstring& TempGuardActed() const { return m_tempGuardActed; }
     // What follows a moved clock slider: range growth, core-shader coupling, labels.
     void OnSliderMoved(ClockSlider which);
+
+    // The clock scan (ui/OskaraDlgScan.cpp). While it runs, every change of the card is refused.
+    bool Scanning() const { return m_scan.Running(); }
+    // True (and the user told in a balloon) while a scan runs.
+    bool RefusedWhileScanning();
+    void OpenScanWindow();
+    // A start that found the state of a scan the machine's end cut short asks to go on with it.
+    void OfferToContinueScan();
 
 protected:
     bool OnInitDialog() override;
@@ -178,6 +193,21 @@ private:
     // Whether any clock the user chose, or the window read last, is above its default.
     bool ClocksRaised();
     void PutDefaultsWhenHot(std::optional<int32_t> reading);
+    // The clock scan's window and its bounds (ui/OskaraDlgScan.cpp).
+    CClockScanRun& Scan() override { return m_scan; }
+    bool StartScan() override;
+    int MemoryFactor() override { return GetMemoryClockFactor(); }
+    void PutScanOnSliders(const CardClocks& clocks) override;
+    void SaveScanAsProfile(const CardClocks& clocks, HWND boxOwner) override;
+    void ScanWindowGone(CClockScanDlg* window) override;
+    std::optional<ScanBounds> ScanBoundsNow();
+    // The window's close, the session's or the program's end: the scan's window goes, and the
+    // clocks it found on the card go back.
+    void EndScan();
+    // A box over this window while a scan runs: the window's own buttons.
+    bool BoxIfScanning();
+    // A test request is with the driver: this thread leaves the card alone until its answer.
+    bool CardLent() const { return m_scan.TestInFlight(); }
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
@@ -214,5 +244,7 @@ private:
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
     CCardOwner m_owner{m_card, m_host.Settings()};
+    CClockScanRun m_scan{m_card, m_owner, m_host.Settings()};
+    CClockScanDlg* m_scanDialog = nullptr;
     CMainWindowAccess m_access;
 };

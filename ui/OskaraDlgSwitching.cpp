@@ -14,6 +14,7 @@ bool RaisesAnyClock(const CardClocks& asked, const CardClocks& before) {
 }  // namespace
 
 void COskaraDlg::SwitchToProfile(const PROFILE& profile) {
+    if (RefusedWhileScanning()) return;
     PutProfile(profile, CCardOwner::Reach::Group);
     StoreApplied({static_cast<double>(profile.core), static_cast<double>(profile.memory),
                   static_cast<double>(profile.shader), IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan});

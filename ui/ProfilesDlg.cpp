@@ -87,8 +87,7 @@ void CProfilesDlg::OnCreate() {
                                                sliders.shader, sliders.fan);
     const ProfileBook::CreateResult result = m_book.Create(profile);
     if (result == ProfileBook::CreateResult::Full)
-        MessageBoxW(m_hWnd, L"The profile list is full (64 profiles). Delete a profile to make room.",
-                    GetWindowText().c_str(), MB_ICONEXCLAMATION);
+        MessageBoxW(m_hWnd, kProfileListFullText, GetWindowText().c_str(), MB_ICONEXCLAMATION);
     if (result == ProfileBook::CreateResult::CardUnknown)
         MessageBoxW(m_hWnd, L"The card could not be identified, so profiles cannot be kept.",
                     GetWindowText().c_str(), MB_ICONEXCLAMATION);

@@ -7,6 +7,10 @@
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 
+// What a list of 64 refuses, wherever a profile is added.
+inline constexpr const wchar_t* kProfileListFullText =
+    L"The profile list is full (64 profiles). Delete a profile to make room.";
+
 // The "Profiles" dialog: the card's profiles, newest on top, to create from the sliders, rename
 // in place, delete and activate. Each row holds its profile's index in the list it was filled
 // from; an action on a row of an older revision of the list only rebuilds the rows.

@@ -98,6 +98,7 @@ public:
     void OptionsStored() override {}
     void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
     void ShowTempGuardActed(const std::wstring&) override {}
+    void ShowScanRunning(const std::wstring&) override {}
 
     MemorySettingsStore settings;
     ProfileBook profiles;
