@@ -43,7 +43,7 @@ none_shown "$title" || fail "minimise left a window shown: $(windows_titled "$ti
 process_ended "$OSKARA_PID" && fail "minimise ended the program"
 note "minimised into the tray"
 
-tray_menu_click 55  # "&Open", the first item
+tray_menu_click 76  # "&Open", the first item
 wait_until 5 main_window_shown || fail "Open from the tray menu did not bring the window back"
 shot apply-reopened
 [ "$(control_text 1003)" = "$core MHz" ] || fail "the reopened window shows core '$(control_text 1003)'"

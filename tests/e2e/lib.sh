@@ -127,8 +127,9 @@ click_client() {
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
 }
 
-# control_text <id>: the text of a control of the main dialog, shown or hidden.
-control_text() { "$WINE64" "$findwindow" "$title" --text "$1" 2>/dev/null | tr -d '\r'; }
+# control_text <id> [<window title>]: the text of a control of the main dialog (or of the window
+# titled so), shown or hidden.
+control_text() { "$WINE64" "$findwindow" "${2:-$title}" --text "$1" 2>/dev/null | tr -d '\r'; }
 
 # res_id <name>: a resource id as res/resource.h defines it, so scripts never repeat a number.
 res_id() { awk -v name="$1" '$1 == "#define" && $2 == name { print $3; found = 1 } END { exit !found }' "$root/res/resource.h"; }

@@ -70,7 +70,7 @@ for fn in $functions; do
   rm -f "$OSKARA_SIM_FAULTS"
 
   # Open from the tray brings the window up as the user would, which refreshes it from the card.
-  tray_menu_click 55  # "&Open", the first item
+  tray_menu_click 76  # "&Open", the first item
   wait_until 5 main_window_shown || fail "$fn failing: Open from the tray did not bring the window up"
   clocks=$(card_clocks)
   fan=$(card_fan)

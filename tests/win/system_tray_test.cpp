@@ -201,12 +201,13 @@ TEST(TrayProfiles, TheSubmenuListsTheProfilesAndChecksTheOneTheCardStillRuns) {
     COskaraApp app;
     ASSERT_TRUE(app.InitInstance());
     SeenMenu menu = OpenTrayMenu(app.Tray());
-    ASSERT_EQ(menu.top.size(), 5u);
+    ASSERT_EQ(menu.top.size(), 6u);
     EXPECT_EQ(menu.top[0].text, L"&Profiles");
     EXPECT_EQ(menu.top[1].id, static_cast<UINT>(ID_TRAY_OPEN));
     EXPECT_TRUE(menu.top[1].state & MF_DEFAULT);
     EXPECT_EQ(menu.top[2].id, static_cast<UINT>(ID_TRAY_MONITOR));
-    EXPECT_EQ(menu.top[4].id, static_cast<UINT>(ID_TRAY_EXIT));
+    EXPECT_EQ(menu.top[3].id, static_cast<UINT>(ID_TRAY_SCAN));
+    EXPECT_EQ(menu.top[5].id, static_cast<UINT>(ID_TRAY_EXIT));
     ASSERT_EQ(menu.profiles.size(), 2u);
     EXPECT_EQ(menu.profiles[0].text, L"Fast");  // newest first, as the profiles dialog lists them
     EXPECT_EQ(menu.profiles[1].text, L"Quiet && cool");

@@ -61,8 +61,10 @@ void CClockScanDlg::ShowLastScan() {
 
 void CClockScanDlg::ShowTime(ULONGLONG milliseconds) {
     const ULONGLONG seconds = milliseconds / 1000;
-    m_time.SetWindowText(L"Time taken: " + (seconds >= 60 ? std::to_wstring(seconds / 60) + L" min " : L"") +
-                         std::to_wstring(seconds % 60) + L" s");
+    // Tenths while under a minute: a scan of a fast driver takes about one second.
+    const std::wstring shown = seconds >= 60 ? std::to_wstring(seconds / 60) + L" min " + std::to_wstring(seconds % 60)
+                                             : std::to_wstring(seconds) + L"." + std::to_wstring(milliseconds % 1000 / 100);
+    m_time.SetWindowText(L"Time taken: " + shown + L" s");
 }
 
 void CClockScanDlg::EnableButtons() {
