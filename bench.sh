@@ -2,7 +2,7 @@
 # Builds, then measures Oskara on the simulated card against the bare floor dialog (same prefix,
 # same display, alternating runs): start, memory, idle CPU (also with the controller emulator
 # connected, the demo build), driver calls per poll, Apply, controller key to screen, the skin
-# region, the executables' sizes, the fan curve driving and the temperature guard. Prints one table and writes it to out/bench.json.
+# region, the executables' sizes, the fan curve driving, the temperature guard and a clock scan. Prints one table and writes it to out/bench.json.
 #   ./bench.sh [--quick]     --quick: 10 s idle windows instead of 60 s
 set -uo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
@@ -222,6 +222,26 @@ idle_cpu "$idle_seconds"
 row idle_temp_guard_pct "idle CPU, temperature guard on, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
 calls_per_tick "$IDLE_FROM" "$IDLE_TO"
 row temp_guard_calls_per_poll "driver calls per poll tick, temperature guard on ($TICK_COUNT ticks: $TICK_FNS)" "$TICK_CALLS" - - - - -
+finish "$title" "$exit_command"
+
+# The clock scan on a card with limits of its own and no delay in its test: from its first test
+# request to its last, and how many it sent.
+echo "bench: a clock scan of the simulated card"
+printf 'clocktest limits 760 1080 1520\nclocktest together 745 1060 1490\n' >"$work/scan-card.txt"
+OSKARA_SIM_CARD=$work/scan-card.txt launch "$oskara" "$title" visible
+"$WINE64" reg delete "$app_key" /v LastScan /f >/dev/null 2>&1
+: >"$journal"
+"$WINE64" "$findwindow" "$title" --command "$(awk '$2 == "ID_TRAY_SCAN" { print $3 }' res/resource.h)" >/dev/null 2>&1
+for _ in $(seq 50); do "$WINE64" "$findwindow" "Oskara Clock Scan" >/dev/null 2>&1 && break; sleep 0.2; done
+"$WINE64" "$findwindow" "Oskara Clock Scan" --command "$(awk '$2 == "IDC_SCAN_START" { print $3 }' res/resource.h)" \
+  >/dev/null 2>&1 || die "no scan window"
+for _ in $(seq 100); do "$WINE64" reg query "$app_key" /v LastScan >/dev/null 2>&1 && break; sleep 0.2; done
+"$WINE64" reg query "$app_key" /v LastScan >/dev/null 2>&1 || die "the scan did not finish within 20 s"
+scan_tests=$(jq -r 'select(.fn == "ApplyLevelClocks" and .test == true) | .t_us' "$journal")
+scan_count=$(wc -l <<<"$scan_tests")
+scan_s=$(awk 'NR == 1 { first = $1 } { last = $1 } END { printf "%.2f", (last - first) / 1e6 }' <<<"$scan_tests")
+row scan_s "clock scan of the simulated card, first test to last (s)" "$scan_s" - - "<= 5 s" "$scan_s" 5
+row scan_tests "clock scan: test requests sent" "$scan_count" - - "<= 120" "$scan_count" 120
 finish "$title" "$exit_command"
 
 mkdir -p out
