@@ -98,7 +98,7 @@ public:
     void OptionsStored() override {}
     void ShowTrayTip(const std::wstring& text) override { trayTips.push_back(text); }
     void ShowTempGuardActed(const std::wstring&) override {}
-    void ShowScanRunning(const std::wstring&) override {}
+    void ShowScanRunning(const std::wstring& text) override { scanRefusals.push_back(text); }
 
     MemorySettingsStore settings;
     ProfileBook profiles;
@@ -110,6 +110,7 @@ public:
     bool controllerFollowsPoll = false;
     std::vector<std::array<int, 2>> controllerReadings;
     std::vector<std::wstring> trayTips;
+    std::vector<std::wstring> scanRefusals;
 };
 
 class MainDialogFixture : public ::testing::Test {
