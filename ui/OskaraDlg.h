@@ -201,6 +201,7 @@ private:
     void SaveScanAsProfile(const CardClocks& clocks, HWND boxOwner) override;
     void ScanWindowGone(CClockScanDlg* window) override;
     std::optional<ScanBounds> ScanBoundsNow();
+    std::optional<ScanBounds> StoredScanBounds(const ScanState& state);
     // The window's close, the session's or the program's end: the scan's window goes, and the
     // clocks it found on the card go back.
     void EndScan();

@@ -2,6 +2,7 @@
 // and the offer to go on after a crash.
 #include "ui/OskaraDlg.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "framework/CentredMessageBox.h"
@@ -50,16 +51,32 @@ void COskaraDlg::ScanWindowGone(CClockScanDlg* window) {
     if (m_scanDialog == window) m_scanDialog = nullptr;
 }
 
-// From the defaults to the ends the sliders can grow to; the main window's coupling of core and
-// shader does not hold here, and memory is the real clock.
+// From the defaults to the sliders' ends as they stand, never past the highest the sliders may
+// grow to; the main window's coupling of core and shader does not hold here, and memory is the
+// real clock.
 std::optional<ScanBounds> COskaraDlg::ScanBoundsNow() {
     CardClocks defaults;
     if (!m_card.DefaultClocks(defaults) || defaults.core <= 0 || defaults.memory <= 0) return std::nullopt;
     const ClockCeilings ceilings = SliderCeilings();
     const double factor = GetMemoryClockFactor();
-    const CardClocks ends{static_cast<double>(ceilings.core), ceilings.memory / factor,
-                          static_cast<double>(ceilings.shader)};
+    const CardClocks ends{static_cast<double>(std::min(m_coreSlider.GetRangeMax(), ceilings.core)),
+                          std::min(m_memorySlider.GetRangeMax(), ceilings.memory) / factor,
+                          static_cast<double>(std::min(m_shaderSlider.GetRangeMax(), ceilings.shader))};
     return ScanBounds{defaults, ends, m_card.HasShaderClock() && defaults.shader > 0};
+}
+
+// The ends a stored scan ran with, while the card's defaults are still the ones it had and the
+// ends within what the sliders may reach: the sliders' ranges of this start may differ.
+std::optional<ScanBounds> COskaraDlg::StoredScanBounds(const ScanState& state) {
+    std::optional<ScanBounds> bounds = ScanBoundsNow();
+    if (!bounds) return std::nullopt;
+    const ClockCeilings ceilings = SliderCeilings();
+    const double factor = GetMemoryClockFactor();
+    bounds->ends = {state.endKhz[0] / 1000.0, state.endKhz[2] / 1000.0, state.endKhz[1] / 1000.0};
+    const bool within = bounds->ends.core <= ceilings.core && bounds->ends.memory * factor <= ceilings.memory &&
+                        bounds->ends.shader <= ceilings.shader;
+    if (!within || !ScanStateFits(state, *bounds)) return std::nullopt;
+    return bounds;
 }
 
 bool COskaraDlg::StartScan() {
@@ -83,8 +100,8 @@ void COskaraDlg::OfferToContinueScan() {
     const std::wstring stored = m_host.Settings().ReadString(L"", Settings::ScanState, L"");
     if (stored.empty()) return;
     const std::optional<ScanState> state = ParseScanState(stored);
-    const std::optional<ScanBounds> bounds = ScanBoundsNow();
-    if (!state || !bounds || !ScanStateFits(*state, *bounds)) {
+    const std::optional<ScanBounds> bounds = state ? StoredScanBounds(*state) : std::nullopt;
+    if (!bounds) {
         m_host.Settings().WriteString(L"", Settings::ScanState, L"");
         return;
     }

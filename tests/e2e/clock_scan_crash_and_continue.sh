@@ -32,7 +32,7 @@ question=$("$WINE64" "$findwindow" Oskara --text all 2>/dev/null | tr -d '\r')
 click_control Oskara 6  # Yes
 wait_until 30 journal_has '"fn":"ApplyLevelClocks".*"test":true' || fail "Yes did not go on with the scan"
 wait_until 30 reg_value "$app_key" LastScan || fail "the scan did not finish"
-shot clock-scan-found
+import -window "$(xdotool search --onlyvisible --name "^$scan_title\$" | head -1)" "$shots/clock-scan-window.png"
 
 # The found clocks, per domain its highest pass less 2 steps (core 760, memory 1080, shader 1520;
 # the window shows memory as its slider does, twice the real clock on this card).
