@@ -365,7 +365,7 @@ bool COskaraDlg::OnCommand(WORD id, WORD code) {
     case IDC_OPTIONS:
         if (!BoxIfScanning()) OnOptions();
         return true;
-    case ID_TRAY_MONITOR: m_monitor.OpenWindow(); return true;
+    case ID_TRAY_MONITOR: OpenMonitor(); return true;
     case ID_TRAY_SCAN: OpenScanWindow(); return true;
     }
     return false;
@@ -453,7 +453,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnLButtonDown(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
         break;
     case WM_LBUTTONDBLCLK:
-        if (InGauge(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) m_monitor.OpenWindow();
+        if (InGauge(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) OpenMonitor();
         break;
     case WM_ACTIVATE: {
         const LRESULT result = CDialog::WindowProc(msg, wp, lp);
@@ -476,7 +476,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         m_access.Refresh();
         break;
     case CClockTestWorker::kAnswerMessage:
-        m_scan.OnAnswer(static_cast<ClockTestAnswer>(wp));
+        OnClockTestAnswer(static_cast<ClockTestAnswer>(wp));
         return 0;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;

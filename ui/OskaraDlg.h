@@ -209,6 +209,8 @@ private:
     bool BoxIfScanning();
     // A test request is with the driver: this thread leaves the card alone until its answer.
     bool CardLent() const { return m_scan.TestInFlight(); }
+    void OpenMonitor();
+    void OnClockTestAnswer(ClockTestAnswer answer);
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
@@ -247,5 +249,6 @@ private:
     CCardOwner m_owner{m_card, m_host.Settings()};
     CClockScanRun m_scan{m_card, m_owner, m_host.Settings()};
     CClockScanDlg* m_scanDialog = nullptr;
+    bool m_monitorAfterTest = false;
     CMainWindowAccess m_access;
 };

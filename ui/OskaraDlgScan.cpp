@@ -47,6 +47,22 @@ void COskaraDlg::EndScan() {
     m_scan.Abandon();
 }
 
+// The monitor's window reads the card as it opens: while a test is with the driver, that waits.
+void COskaraDlg::OpenMonitor() {
+    if (CardLent()) {
+        m_monitorAfterTest = true;
+        return;
+    }
+    m_monitor.OpenWindow();
+}
+
+// The worker has let go of the card: what waited for it runs before the next request goes out.
+void COskaraDlg::OnClockTestAnswer(ClockTestAnswer answer) {
+    if (m_monitorAfterTest) m_monitor.OpenWindow();
+    m_monitorAfterTest = false;
+    m_scan.OnAnswer(answer);
+}
+
 void COskaraDlg::ScanWindowGone(CClockScanDlg* window) {
     if (m_scanDialog == window) m_scanDialog = nullptr;
 }

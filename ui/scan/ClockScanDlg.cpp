@@ -76,6 +76,8 @@ void CClockScanDlg::EnableButtons() {
 }
 
 void CClockScanDlg::OnStart() {
+    // Enter presses the default button even while it is off.
+    if (m_host.Scan().Running() || m_host.Scan().Unavailable()) return;
     m_found.reset();
     m_result.SetWindowText(L"");
     m_best.SetWindowText(L"");
@@ -117,6 +119,9 @@ void CClockScanDlg::ScanEnded(const CClockScanRun::Outcome& outcome) {
         text = L"The display driver did not answer a test: the scan stopped and the clocks are back.";
         break;
     case CClockScanRun::End::Unavailable:
+        m_step.SetWindowText(L"");
+        m_best.SetWindowText(L"");
+        m_progress.SendMessage(PBM_SETPOS, 0);
         text = L"The display driver does not offer its clock test on this card: no scan can run.";
         break;
     }
