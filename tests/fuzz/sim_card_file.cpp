@@ -44,8 +44,12 @@ void CheckTemperatures() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     size_t ignored = 0;
-    const simdriver::SimCard card = simdriver::ParseCard(text, &ignored);
+    simdriver::SimCard card = simdriver::ParseCard(text, &ignored);
     CheckLimits(card);
+    FUZZ_REQUIRE(card.clockTestFlipChance >= 0.0 && card.clockTestFlipChance <= 1.0);
+    // A crash clock would end the fuzzer itself, a delay only slow it down.
+    card.clockTestCrashCoreKhz.reset();
+    card.clockTestDelayMs = 0;
     simdriver::Load(card);
     CheckTemperatures();
 

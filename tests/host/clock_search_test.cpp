@@ -42,9 +42,7 @@ ScanRun Scan(const SearchRow& row, bool resume) {
         run.requests.push_back(clocks);
         const bool crashes = row.crashCore > 0 && clocks.core >= row.crashCore;
         if (crashes && resume) {
-            const std::optional<ScanState> stored = ParseScanState(ScanStateText(search.State()));
-            if (!stored) ADD_FAILURE() << "unreadable state";
-            search = CClockSearch(bounds, stored.value_or(ScanState{}));
+            search = CClockSearch(bounds, ParseScanState(ScanStateText(search.State())).value());
             search.CountCrashed();
             ++run.crashes;
             continue;
@@ -79,12 +77,13 @@ TEST(ClockSearch, FindsClocksJustBelowTheCardsLimitsWithinTheRequestBudget) {
     for (const SearchRow& row : rows) {
         SCOPED_TRACE(row.name);
         const ScanRun run = Scan(row, true);
-        EXPECT_LE(run.sent, 120);
+        EXPECT_LE(run.sent, std::min(120, CClockSearch::MostTests({kDefaults, row.ends, row.hasShader})));
         EXPECT_EQ(run.sent, static_cast<int>(run.requests.size()));
         EXPECT_EQ(run.crashes, row.crashCore > 0 ? 1 : 0);
         std::map<std::tuple<double, double, double>, int> times;
         for (const CardClocks& c : run.requests) {
-            const int raised = (c.core != kDefaults.core) + (c.shader != kDefaults.shader) + (c.memory != kDefaults.memory);
+            const int raised =
+                (c.core != kDefaults.core) + (c.shader != kDefaults.shader) + (c.memory != kDefaults.memory);
             if (raised == 1) ++times[{c.core, c.shader, c.memory}];
             for (int d = 0; d < 3; ++d) {
                 EXPECT_GE(Mhz(c, d), Mhz(kDefaults, d));
@@ -93,17 +92,13 @@ TEST(ClockSearch, FindsClocksJustBelowTheCardsLimitsWithinTheRequestBudget) {
         }
         for (const auto& [clocks, count] : times) EXPECT_LE(count, CClockSearch::kTestsPerCandidate);
         ASSERT_EQ(run.found.has_value(), row.finds);
-        if (!row.finds) {
-            EXPECT_EQ(run.passes, 0);
-            continue;
-        }
-        EXPECT_EQ(run.passes, CClockSearch::kTestsTogether);
+        EXPECT_EQ(run.passes, row.finds ? CClockSearch::kTestsTogether : 0);
+        if (!row.finds) continue;
         for (int d = 0; d < 3; ++d) {
-            SCOPED_TRACE(d);
             const double step = kScanStepKhz[d] / 1000.0, edge = std::min(Mhz(row.limit, d), Mhz(row.ends, d));
             const double lowest = std::max(edge - row.fewestStepsBelow * step, Mhz(kDefaults, d));
-            EXPECT_GE(Mhz(*run.found, d), lowest);
-            EXPECT_LE(Mhz(*run.found, d), std::max(edge - row.mostStepsBelow * step, Mhz(kDefaults, d)));
+            EXPECT_GE(Mhz(*run.found, d), lowest) << d;
+            EXPECT_LE(Mhz(*run.found, d), std::max(edge - row.mostStepsBelow * step, Mhz(kDefaults, d))) << d;
         }
         // Going on after the crash repeats nothing: the same requests as a run where it just failed.
         if (row.crashCore > 0) {
@@ -138,32 +133,23 @@ TEST(ClockSearch, SettingsTextsRoundTripAndRefuseAnythingMalformed) {
     const std::wstring valid = L"1;core;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;"
                                L"900000,1800000,1300000;1";
     ASSERT_TRUE(ParseScanState(valid));
-    const wchar_t* badStates[] = {
-        L"", L"2;core;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;fan;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;785000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;3;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1400000,1000000;3;3;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1410000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1400000,1000000;-3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;770000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1400000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000",
-        L"1;core;780000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1;",
-        L"1;core;780000;8;2;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;core;78x000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-        L"1;shader;1480000;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;0",
-        L"1;core;99999999999;8;1;0;740000,1400000,1000000;3;0;1;700000,1400000,1000000;900000,1800000,1300000;1",
-    };
-    for (const wchar_t* text : badStates) EXPECT_FALSE(ParseScanState(text)) << std::wstring(text).size();
+    const std::pair<std::wstring, std::wstring> edits[] = {
+        {L"1;core", L"2;core"}, {L"core", L"fan"}, {L"core", L"shader"}, {L"780000", L"785000"},
+        {L"780000", L"78x000"}, {L"780000", L"99999999999"}, {L";8;", L";3;"}, {L";8;1;", L";8;2;"},
+        {L"740000,1400000", L"740000,1410000"}, {L"740000,1400000,1000000", L"740000,1400000"},
+        {L";3;0;", L";-3;0;"}, {L";3;0;1;", L";3;3;1;"}, {L"900000", L"770000"}, {L"1300000;1", L"1300000;1;"},
+        {L"1300000;1", L"1300000;"}, {L"1300000;1", L"1300000;1;1"}, {L"780000;8;", L"780000;"}, {valid, L""}};
+    for (const auto& [from, to] : edits) {
+        std::wstring text = valid;
+        EXPECT_FALSE(ParseScanState(text.replace(text.find(from), from.size(), to))) << text.size();
+    }
 
     const LastScan last{{790.5, 1080, 0}, 5, L"2026-12-09 05:10; after a crash", 18250};
     const std::optional<LastScan> back = ParseLastScan(LastScanText(last));
     ASSERT_TRUE(back);
-    EXPECT_EQ(std::tie(back->clocks.core, back->clocks.memory, back->clocks.shader, back->passes, back->when,
-                       back->driverVersion),
-              std::tie(last.clocks.core, last.clocks.memory, last.clocks.shader, last.passes, last.when,
-                       last.driverVersion));
+    EXPECT_EQ(LastScanText(*back), LastScanText(last));
+    EXPECT_EQ(back->clocks.core, 790.5);
+    EXPECT_EQ(back->when, last.when);
     const wchar_t* badLast[] = {L"", L"790000;1080000;0;5;18250", L"0;1080000;0;5;18250;today",
                                 L"790000;1080000;0;0;18250;today", L"790000;1080000;0;5;18250;",
                                 L"790000;1080000;0;5;-1;today", L"790000;1080000;0;5;18250;to\nday",

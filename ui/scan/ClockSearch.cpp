@@ -62,6 +62,21 @@ uint32_t ScanKhz(double mhz) {
     return static_cast<uint32_t>(std::llround(std::min(mhz * 1000.0, kMaxKhz)));
 }
 
+int CClockSearch::MostTests(const ScanBounds& bounds) {
+    constexpr int kHalvings = 3;  // 4, 2 and 1 step after the climb's failure
+    uint32_t defaults[kDomains], ends[kDomains];
+    FromClocks(bounds.defaults, defaults);
+    FromClocks(bounds.ends, ends);
+    int most = kTogetherTries * kTestsTogether;
+    for (int i = 0; i < kDomains; ++i) {
+        if (ends[i] <= defaults[i] || (i == IndexOf(ScanDomain::Shader) && !bounds.hasShader)) continue;
+        const uint32_t climbKhz = kClimbSteps * kScanStepKhz[i];
+        const int climbs = static_cast<int>((ends[i] - defaults[i] + climbKhz - 1) / climbKhz);
+        most += kTestsPerCandidate * (climbs + kHalvings);
+    }
+    return most;
+}
+
 CClockSearch::CClockSearch(const ScanBounds& bounds) {
     FromClocks(bounds.defaults, m_state.defaultKhz);
     FromClocks(bounds.ends, m_state.endKhz);

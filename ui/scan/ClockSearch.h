@@ -53,6 +53,10 @@ public:
     static constexpr int kTestsTogether = 5;
     static constexpr int kTogetherTries = 5;
 
+    // The most test requests a scan within these bounds can send (the end of a progress bar; a
+    // driver whose test takes t seconds scans for at most this many times t).
+    static int MostTests(const ScanBounds& bounds);
+
     explicit CClockSearch(const ScanBounds& bounds);
     // Goes on from a stored state; one stored for other bounds (see StateFits) starts over.
     CClockSearch(const ScanBounds& bounds, const ScanState& resumed);
