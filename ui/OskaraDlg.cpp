@@ -476,7 +476,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         m_access.Refresh();
         break;
     case CClockTestWorker::kAnswerMessage:
-        OnClockTestAnswer(static_cast<ClockTestAnswer>(wp));
+        OnClockTestAnswer(static_cast<ClockTestAnswer>(wp), lp);
         return 0;
     case WM_COMMAND:
         if (OnCommand(LOWORD(wp), HIWORD(wp))) return 0;

@@ -210,7 +210,7 @@ private:
     // A test request is with the driver: this thread leaves the card alone until its answer.
     bool CardLent() const { return m_scan.TestInFlight(); }
     void OpenMonitor();
-    void OnClockTestAnswer(ClockTestAnswer answer);
+    void OnClockTestAnswer(ClockTestAnswer answer, LPARAM tag);
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).

@@ -57,10 +57,10 @@ void COskaraDlg::OpenMonitor() {
 }
 
 // The worker has let go of the card: what waited for it runs before the next request goes out.
-void COskaraDlg::OnClockTestAnswer(ClockTestAnswer answer) {
+void COskaraDlg::OnClockTestAnswer(ClockTestAnswer answer, LPARAM tag) {
     if (m_monitorAfterTest) m_monitor.OpenWindow();
     m_monitorAfterTest = false;
-    m_scan.OnAnswer(answer);
+    m_scan.OnAnswer(answer, tag);
 }
 
 void COskaraDlg::ScanWindowGone(CClockScanDlg* window) {

@@ -53,12 +53,12 @@ void CClockScanRun::SendNext() {
     m_settings.WriteStringDurably(L"", Settings::ScanState, ScanStateText(m_search->State()));
     m_owner.MarkForScan();
     m_inFlight = true;
-    m_worker->Send(request.clocks);
+    m_worker->Send(request.clocks, ++m_requestTag);
     if (m_listener) m_listener->ScanStepSent(request, m_search->BestPassed(), ProgressPercent(request));
 }
 
-void CClockScanRun::OnAnswer(ClockTestAnswer answer) {
-    if (!Running() || !m_inFlight) return;
+void CClockScanRun::OnAnswer(ClockTestAnswer answer, LPARAM tag) {
+    if (!Running() || !m_inFlight || tag != m_requestTag) return;
     m_inFlight = false;
     if (answer == ClockTestAnswer::Unavailable) {
         // Not one answer yet: the driver has no test. Later it is a driver that stopped answering.

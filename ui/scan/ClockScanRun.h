@@ -55,7 +55,7 @@ public:
     void Start(const ScanBounds& bounds, const std::optional<ScanState>& resumed);
     // Ends the scan at the next answer.
     void Stop() { m_stopAsked = true; }
-    void OnAnswer(ClockTestAnswer answer);
+    void OnAnswer(ClockTestAnswer answer, LPARAM tag);
     // The window closes or the program ends: waits for a request under way, puts the clocks
     // back, and clears the stored state (this is no crash).
     void Abandon();
@@ -77,6 +77,7 @@ private:
     CardFan m_notedFan;
     ULONGLONG m_startTick = 0;
     bool m_inFlight = false;
+    LPARAM m_requestTag = 0;
     bool m_stopAsked = false;
     bool m_answered = false;
     bool m_unavailable = false;

@@ -5,10 +5,11 @@ CClockTestWorker::CClockTestWorker(Test test, HWND answerWindow)
 
 CClockTestWorker::~CClockTestWorker() { Close(); }
 
-void CClockTestWorker::Send(const CardClocks& clocks) {
+void CClockTestWorker::Send(const CardClocks& clocks, LPARAM tag) {
     {
         std::lock_guard<std::mutex> hold(m_lock);
         m_request = clocks;
+        m_tag = tag;
     }
     m_wake.notify_one();
 }
@@ -26,17 +27,19 @@ void CClockTestWorker::Close() {
 void CClockTestWorker::Run() {
     for (;;) {
         CardClocks clocks;
+        LPARAM tag = 0;
         {
             std::unique_lock<std::mutex> hold(m_lock);
             m_wake.wait(hold, [this] { return m_request.has_value() || m_closing; });
             if (!m_request) return;
             clocks = *m_request;
+            tag = m_tag;
             m_request.reset();
         }
         bool passed = false;
         const bool ran = m_test(clocks, passed);
         const ClockTestAnswer answer =
             !ran ? ClockTestAnswer::Unavailable : passed ? ClockTestAnswer::Passed : ClockTestAnswer::Failed;
-        PostMessageW(m_answerWindow, kAnswerMessage, static_cast<WPARAM>(answer), 0);
+        PostMessageW(m_answerWindow, kAnswerMessage, static_cast<WPARAM>(answer), tag);
     }
 }

@@ -9,7 +9,7 @@
 
 #include "gpu/Card.h"
 
-// The driver's answer to one test request, as the worker posts it.
+// The driver's answer to one test request, as the worker posts it (lParam: the request's tag).
 enum class ClockTestAnswer : WPARAM { Failed = 0, Passed = 1, Unavailable = 2 };
 
 // Runs the driver's clock test on a thread of its own, one request at a time, so the windows
@@ -28,7 +28,8 @@ public:
     CClockTestWorker(const CClockTestWorker&) = delete;
     CClockTestWorker& operator=(const CClockTestWorker&) = delete;
 
-    void Send(const CardClocks& clocks);
+    // The tag comes back with the answer: one posted for an abandoned scan is told from the next.
+    void Send(const CardClocks& clocks, LPARAM tag);
     // Waits for a request under way to be answered (a test cannot be cancelled), then ends the
     // thread; its answer is still posted.
     void Close();
@@ -41,6 +42,7 @@ private:
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::optional<CardClocks> m_request;
+    LPARAM m_tag = 0;
     bool m_closing = false;
     std::thread m_thread;
 };
