@@ -180,17 +180,22 @@ void COskaraDlg::OnPoll() {
         const bool fanRead = m_card.FanLevel(fanPercent);
         m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
     }
-    // The clocks and fan are the ones the window read last: the poll reads only the temperature.
-    std::optional<std::wstring> fan;
-    if (m_seenFanPosition)
-        fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
-    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed);
-    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
+    ShowTrayTip(hottest);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
     const RECT slot{kGaugeSlotX * m_scale, kGaugeSlotTop * m_scale, kGaugeSlotX * m_scale + m_gaugeImage.GetWidth(),
                     kGaugeSlotTop * m_scale + m_gaugeImage.GetHeight()};
     InvalidateRect(m_hWnd, &slot, FALSE);
+}
+
+// The clocks and fan are the ones the window read last: the poll reads only the temperature.
+void COskaraDlg::ShowTrayTip(int32_t hottest) {
+    std::optional<std::wstring> fan;
+    if (m_seenFanPosition)
+        fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
+    const std::wstring tip =
+        TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed);
+    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
 }
 
 CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
@@ -394,27 +399,6 @@ CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
 
 // The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
 void COskaraDlg::ActivateProfile(const PROFILE& profile) { PutProfile(profile, CCardOwner::Reach::SelectedGpu); }
-
-void COskaraDlg::PutProfile(const PROFILE& profile, CCardOwner::Reach reach) {
-    m_activatedProfile = profile;
-    // What waited for a confirmation is neither kept nor put back: the profile decides now.
-    EndConfirmation();
-    m_owner.Confirm();
-    const int fan = IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan;
-    // As Apply: clocks of 0 mean a profile made while the card could not be read.
-    std::optional<CardClocks> clocks;
-    if (profile.core > 0 && profile.memory > 0)
-        clocks = CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
-                            static_cast<double>(profile.shader)};
-    m_owner.Put({clocks, fan}, reach);
-    if (clocks) {
-        SetClockSlider(ClockSlider::Core, profile.core);
-        SetClockSlider(ClockSlider::Memory, TruncToInt(static_cast<double>(profile.memory) * GetMemoryClockFactor()));
-        SetClockSlider(ClockSlider::Shader, profile.shader);
-    }
-    SetFanSlider(fan);
-    UpdateValueLabels();
-}
 
 void COskaraDlg::PostNcDestroy() {
     m_host.MainDialogGone(this);

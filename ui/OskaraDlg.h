@@ -150,6 +150,9 @@ private:
     Sliders SliderPositions() override;
     void ActivateProfile(const PROFILE& profile) override;
     void PutProfile(const PROFILE& profile, CCardOwner::Reach reach);
+    static UserChoice ChoiceOf(const PROFILE& profile);
+    void ShowProfileOnSliders(const PROFILE& profile);
+    void ShowTrayTip(int32_t hottest);
 
     // Apply's stored values and their confirmation (ui/OskaraDlgSwitching.cpp).
     struct Applied {
