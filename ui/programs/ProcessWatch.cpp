@@ -114,10 +114,12 @@ std::unique_ptr<CProcessWatch::Opened> CProcessWatch::Open(uint32_t id) {
     return opened;
 }
 
-// The wait is set before the question, so an end that comes meanwhile is posted too.
+// The wait is set before the question, so an end meanwhile is posted too, and the process is known
+// meanwhile: answering may take in the window events of its other windows.
 void CProcessWatch::Offer(Opened& opened) {
     const uint32_t id = opened.seen.id;
     auto waited = std::make_unique<Waited>(opened.process.Release(), m_window, m_ended, id);
-    if (!waited->Wait() || !m_started(opened.seen)) return;
+    if (!waited->Wait()) return;
     m_waited[id] = std::move(waited);
+    if (!m_started(opened.seen)) m_waited.erase(id);
 }
