@@ -40,6 +40,8 @@ inline constexpr IntSetting CrashGuard{L"CrashGuard", 1};
 inline constexpr IntSetting LastDriverVersion{L"LastDriverVersion", 0};
 // The temperature guard's limit in degrees Celsius, 60 to 110; 0 or any other value: off.
 inline constexpr IntSetting TempGuardC{L"TempGuardC", 0};
+// 1: the profiles of the rules under "Programs" follow the programs that run.
+inline constexpr IntSetting FollowPrograms{L"FollowPrograms", 0};
 // The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
 inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 
