@@ -87,6 +87,7 @@ bool COskaraDlg::OnInitDialog() {
     m_owner.TakeOver(m_seenFanPosition.value_or(kFanAutomaticPosition));
     UpdateValueLabels();
     FollowTempGuardSetting();
+    PostMessage(kFollowStartMessage, 0, 0);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     AttachAccess();
@@ -194,7 +195,7 @@ void COskaraDlg::ShowTrayTip(int32_t hottest) {
     if (m_seenFanPosition)
         fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
     const std::wstring tip =
-        TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed);
+        TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed, FollowedProgramTip());
     if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
 }
 
@@ -343,6 +344,9 @@ void COskaraDlg::OnEndSession(bool ending) {
 // However the window goes (Close, the tray's exit, the program's end), unconfirmed clocks go back
 // and a fan the curve holds at a fixed level is handed back.
 void COskaraDlg::OnDestroy() {
+    m_programWatch.reset();
+    // A program's profile is not left on the card by the program's end.
+    if (m_follower.Stop().kind == FollowStep::Kind::PutBack) m_owner.PutBackBeforePrograms();
     m_owner.Release();
     EndConfirmation();
 }
@@ -380,6 +384,7 @@ void COskaraDlg::OnOptions() {
     // Also after Cancel: the curve editor stores on its own OK. Unchanged settings write nothing.
     m_owner.SettingsChanged();
     FollowTempGuardSetting();
+    FollowProgramsSetting();
     ResetMemorySlider();
     UpdateControls();
 }
@@ -438,6 +443,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
+        if (wp == kFollowTimer) OnFollowTimer();
         if (wp == CFanCurveDriver::kTimer) m_owner.Curve().OnTimer();
         m_access.Refresh();
         break;
@@ -449,6 +455,12 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wp, lp);
+    case kProgramEndedMessage:
+        OnProgramEnded(static_cast<uint32_t>(wp));
+        return 0;
+    case kFollowStartMessage:
+        FollowProgramsSetting();
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         break;

@@ -22,6 +22,9 @@
 #include "ui/ProfilesDlg.h"
 #include "ui/TempGuard.h"
 #include "ui/access/MainWindowAccess.h"
+#include "ui/programs/ProcessWatch.h"
+#include "ui/programs/ProgramFollower.h"
+#include "ui/programs/ProgramRules.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -72,6 +75,10 @@ public:
     static constexpr int kConfirmSeconds = 15;
     static constexpr UINT_PTR kReapplyTimer = 103;
     static constexpr UINT kReapplyDelayMs = 2000;
+    static constexpr UINT_PTR kFollowTimer = 104;
+    static constexpr UINT kProgramEndedMessage = WM_APP + 0x20;
+    // Posted at the window's creation: the watch starts once the start-up's restore is done.
+    static constexpr UINT kFollowStartMessage = WM_APP + 0x21;
 
     // Binds the driver and identifies the card; a card that cannot be bound is reported and a
     // quit is requested, and every later card operation then does nothing.
@@ -181,6 +188,18 @@ private:
     // Whether any clock the user chose, or the window read last, is above its default.
     bool ClocksRaised();
     void PutDefaultsWhenHot(std::optional<int32_t> reading);
+    // Profiles that follow programs (ui/OskaraDlgPrograms.cpp): on while "FollowPrograms" is 1;
+    // the rules are read again whenever the settings were stored.
+    void FollowProgramsSetting();
+    bool OnProgramStarted(const CProcessWatch::Seen& seen);
+    void OnProgramEnded(uint32_t id);
+    void OnFollowTimer();
+    // A user's change since the last event is told to the follower first.
+    void SeeUserChanges();
+    void ActOn(const FollowStep& step);
+    std::optional<std::wstring> ProgramProfile(const std::wstring& imagePath);
+    // "Fast for game.exe" while a program's profile runs, else empty.
+    std::wstring FollowedProgramTip();
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
@@ -217,5 +236,9 @@ private:
     std::optional<Unconfirmed> m_unconfirmed;
     CConfirmClocksDlg* m_confirmDialog = nullptr;
     CCardOwner m_owner{m_card, m_host.Settings()};
+    std::unique_ptr<CProcessWatch> m_programWatch;
+    std::vector<ProgramRule> m_programRules;
+    CProgramFollower m_follower;
+    uint32_t m_userChangesSeen = 0;
     CMainWindowAccess m_access;
 };
