@@ -224,6 +224,19 @@ calls_per_tick "$IDLE_FROM" "$IDLE_TO"
 row temp_guard_calls_per_poll "driver calls per poll tick, temperature guard on ($TICK_COUNT ticks: $TICK_FNS)" "$TICK_CALLS" - - - - -
 finish "$title" "$exit_command"
 
+# Profiles that follow programs, 20 rules, hidden: the window-event hook and the process snapshot at
+# the start are all it adds while no window is made anywhere.
+echo "bench: idle CPU following programs (20 rules), hidden, over ${idle_seconds} s"
+"$WINE64" reg add "$app_key" /v TempGuardC /t REG_DWORD /d 0 /f >/dev/null 2>&1
+"$WINE64" reg add "$app_key" /v FollowPrograms /t REG_DWORD /d 1 /f >/dev/null 2>&1
+for n in $(seq 1 20); do
+  "$WINE64" reg add "$app_key\\Programs" /v "game$n.exe" /t REG_SZ /d "Profile $n" /f >/dev/null 2>&1
+done
+launch "$oskara" "$title" hidden -s
+idle_cpu "$idle_seconds"
+row idle_follow_pct "idle CPU, following programs with 20 rules, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
+finish "$title" "$exit_command"
+
 mkdir -p out
 jq -R -s --argjson idle "$idle_seconds" --argjson runs "$runs" --arg date "$(date -u +%FT%TZ)" '
   def num(v): if v == "-" then null else (v | tonumber? // v) end;
