@@ -1,6 +1,5 @@
-// A stand-in for a game: one window titled after its file name, until a WM_CLOSE or the seconds on
-// its command line (default 60). It ends with its window shown: Wine without a window manager
-// waits 2 s for one at each hide, which would delay the end the tests time.
+// A stand-in game: a window titled after its file name until WM_CLOSE or the seconds given (60). It
+// ends with the window shown, as Wine with no window manager waits 2 s at each hide.
 #include <windows.h>
 
 #include <cwchar>

@@ -58,8 +58,6 @@ TEST(ProgramFollower, TheFirstStartedDecidesAndWhatRanBeforeComesBackAfterTheGra
         {"the rule gone: the other's profile, then back",
          {{'s', 1, L"Quiet", 10}, {'s', 2, L"Fast", 20}, {'r', 0, L"", 1000}, {'r', 0, L"", 1500}, {'e', 2, L"", 2000}, {'t', 0, L"", 7000}},
          {L"put Quiet keep", L"", L"put Fast", L"", L"", L"back"}},
-        {"the only rule gone: back after the grace", {{'s', 1, L"Quiet", 10}, {'r', 0, L"", 1000}, {'t', 0, L"", 6000}},
-         {L"put Quiet keep", L"", L"back"}},
         {"turned off: back at once, then forgotten", {{'s', 1, L"Fast", 10}, {'x'}, {'e', 1, L"", 100}, {'t', 0, L"", 9000}, {'x'}},
          {L"put Fast keep", L"back", L"", L"", L""}},
         {"turned off after the user's change", {{'s', 1, L"Fast", 10}, {'u'}, {'x'}}, {L"put Fast keep", L"", L""}},
