@@ -242,6 +242,17 @@ scan_count=$(wc -l <<<"$scan_tests")
 scan_s=$(awk 'NR == 1 { first = $1 } { last = $1 } END { printf "%.2f", (last - first) / 1e6 }' <<<"$scan_tests")
 row scan_s "clock scan of the simulated card, first test to last (s)" "$scan_s" - - "<= 5 s" "$scan_s" 5
 row scan_tests "clock scan: test requests sent" "$scan_count" - - "<= 120" "$scan_count" 120
+# Profiles that follow programs, 20 rules, hidden: the window-event hook and the process snapshot at
+# the start are all it adds while no window is made anywhere.
+echo "bench: idle CPU following programs (20 rules), hidden, over ${idle_seconds} s"
+"$WINE64" reg add "$app_key" /v TempGuardC /t REG_DWORD /d 0 /f >/dev/null 2>&1
+"$WINE64" reg add "$app_key" /v FollowPrograms /t REG_DWORD /d 1 /f >/dev/null 2>&1
+for n in $(seq 1 20); do
+  "$WINE64" reg add "$app_key\\Programs" /v "game$n.exe" /t REG_SZ /d "Profile $n" /f >/dev/null 2>&1
+done
+launch "$oskara" "$title" hidden -s
+idle_cpu "$idle_seconds"
+row idle_follow_pct "idle CPU, following programs with 20 rules, hidden (% of a core)" "$IDLE_PCT" - - "<= 0.05 %" "$IDLE_PCT" 0.05
 finish "$title" "$exit_command"
 
 mkdir -p out

@@ -66,6 +66,25 @@ bool CRegKey::QueryString(const std::wstring& name, std::wstring& value) const {
     return true;
 }
 
+bool CRegKey::EnumValue(DWORD index, std::wstring& name, DWORD& type, std::vector<uint8_t>& data) const {
+    if (!m_key) return false;
+    // A value's name holds at most 16383 units.
+    wchar_t buffer[16384];
+    DWORD length = 16384, size = 0;
+    if (RegEnumValueW(m_key, index, buffer, &length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    name.assign(buffer, length);
+    data.assign(size <= RegistryValue::kMaxStringBytes ? size : 0, 0);
+    DWORD got = size;
+    if (size > RegistryValue::kMaxStringBytes ||
+        RegQueryValueExW(m_key, name.c_str(), nullptr, &type, data.data(), &got) != ERROR_SUCCESS) {
+        type = REG_NONE;
+        data.clear();
+        return true;
+    }
+    data.resize(got < size ? got : size);
+    return true;
+}
+
 bool CRegKey::SetDword(const std::wstring& name, DWORD value) {
     return m_key && RegSetValueExW(m_key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                                    sizeof(value)) == ERROR_SUCCESS;

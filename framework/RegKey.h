@@ -26,6 +26,9 @@ public:
     // Decoded as RegistryValue says: a REG_DWORD of four bytes; REG_SZ text up to its first NUL.
     bool QueryDword(const std::wstring& name, DWORD& value) const;
     bool QueryString(const std::wstring& name, std::wstring& value) const;
+    // The value at index in the key's order with its type and bytes; false past the last one. One
+    // larger than any value the program reads, or that changed meanwhile, comes as REG_NONE.
+    bool EnumValue(DWORD index, std::wstring& name, DWORD& type, std::vector<uint8_t>& data) const;
     bool SetDword(const std::wstring& name, DWORD value);
     bool SetString(const std::wstring& name, const std::wstring& value);
     // Waits until what was written to the key is on disk.

@@ -1,6 +1,7 @@
 #include "store/RegistryStore.h"
 
 #include "framework/RegKey.h"
+#include "framework/RegistryValue.h"
 
 std::wstring CRegistryStore::PathOf(const std::wstring& section) const {
     return section.empty() ? m_root : m_root + L"\\" + section;
@@ -64,4 +65,20 @@ void CRegistryStore::WriteValues(const std::wstring& section, const std::vector<
         if (const auto* number = std::get_if<uint32_t>(&v.value)) key.SetDword(v.name, *number);
         else key.SetString(v.name, std::get<std::wstring>(v.value));
     }
+}
+
+std::vector<SettingsStore::NamedValue> CRegistryStore::ReadValues(const std::wstring& section) {
+    std::vector<NamedValue> values;
+    CRegKey key;
+    if (m_root.empty() || !key.Open(HKEY_CURRENT_USER, PathOf(section))) return values;
+    std::wstring name;
+    DWORD type = 0;
+    std::vector<uint8_t> data;
+    for (DWORD i = 0; values.size() < kMaxListedValues && key.EnumValue(i, name, type, data); ++i) {
+        if (auto text = RegistryValue::Text(type, data.data(), data.size()))
+            values.push_back({name, std::move(*text)});
+        else
+            values.push_back({name, RegistryValue::Dword(type, data.data(), data.size()).value_or(0)});
+    }
+    return values;
 }

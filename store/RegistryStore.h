@@ -18,6 +18,7 @@ public:
     bool HasValue(const std::wstring& section, const std::wstring& name) override;
     size_t EntryCount(const std::wstring& section) override;
     void WriteValues(const std::wstring& section, const std::vector<NamedValue>& values) override;
+    std::vector<NamedValue> ReadValues(const std::wstring& section) override;
 
 private:
     std::wstring PathOf(const std::wstring& section) const;

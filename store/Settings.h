@@ -44,6 +44,8 @@ inline constexpr IntSetting TempGuardC{L"TempGuardC", 0};
 // ended), and its last result.
 inline constexpr const wchar_t* ScanState = L"ScanState";
 inline constexpr const wchar_t* LastScan = L"LastScan";
+// 1: the profiles of the rules under "Programs" follow the programs that run.
+inline constexpr IntSetting FollowPrograms{L"FollowPrograms", 0};
 // The skinned window's whole factor: 1, 2 or 3; 0 follows the screen's DPI.
 inline constexpr IntSetting SkinScale{L"SkinScale", 0};
 

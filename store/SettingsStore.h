@@ -26,6 +26,10 @@ public:
     virtual bool HasValue(const std::wstring& section, const std::wstring& name) = 0;
     // The values and sections directly below a section; 0 when it does not exist.
     virtual size_t EntryCount(const std::wstring& section) = 0;
+    // The values directly in a section, in the store's order, at most kMaxListedValues of them.
+    // Text is text; any other value comes as a number: a DWORD's, 0 for a value of another type.
+    static constexpr size_t kMaxListedValues = 256;
+    virtual std::vector<NamedValue> ReadValues(const std::wstring& section) = 0;
     // Writes an int and returns once it is on disk, so it outlives a crash of the machine right after.
     virtual void WriteIntDurably(const std::wstring& section, const std::wstring& name, uint32_t value) {
         WriteInt(section, name, value);

@@ -41,7 +41,17 @@ void CCardOwner::RecoverFromCrash() {
     ClearMark();
 }
 
+void CCardOwner::UserChanged() {
+    ++m_userChanges;
+    m_beforePrograms.reset();
+}
+
 void CCardOwner::Put(const UserChoice& choice, Reach reach) {
+    UserChanged();
+    PutChoice(choice, reach);
+}
+
+void CCardOwner::PutChoice(const UserChoice& choice, Reach reach) {
     if (choice.clocks && reach == Reach::Group) PutClocks(*choice.clocks);
     if (choice.clocks && reach == Reach::SelectedGpu) {
         CardClocks defaults;
@@ -62,6 +72,7 @@ void CCardOwner::PutClocks(const CardClocks& clocks) {
 }
 
 void CCardOwner::PutDefaults() {
+    UserChanged();
     m_wayBack.reset();
     m_curve.Stop();
     m_card.Reset();
@@ -69,7 +80,9 @@ void CCardOwner::PutDefaults() {
     ClearMark();
 }
 
+// What ran before a program's profile is not put back over the guard's defaults either.
 void CCardOwner::PutDefaultsWhenHot() {
+    UserChanged();
     m_wayBack.reset();
     m_chosen.clocks.reset();
     if (m_curve.Driving()) return m_card.ResetClocks();
@@ -80,6 +93,32 @@ void CCardOwner::PutDefaultsWhenHot() {
 void CCardOwner::PutUnconfirmed(const UserChoice& choice, const std::optional<CardClocks>& runningBefore) {
     if (!m_wayBack) m_wayBack = WayBack{m_chosen, runningBefore};
     Put(choice);
+}
+
+void CCardOwner::PutForProgram(const UserChoice& choice, bool firstOfRun) {
+    CardClocks running;
+    const bool keep = firstOfRun || !m_beforePrograms;
+    if (keep && m_wayBack)
+        m_beforePrograms = m_wayBack;
+    else if (keep)
+        m_beforePrograms = WayBack{m_chosen, m_card.CurrentClocks(running) ? std::optional(running) : std::nullopt};
+    // A question nobody is there to answer: the programs' way back holds what it would restore.
+    m_wayBack.reset();
+    PutChoice(choice, Reach::Group);
+}
+
+// The card's own clocks were chosen: they go back as read before, else as its defaults.
+bool CCardOwner::PutBackBeforePrograms() {
+    if (!m_beforePrograms) return false;
+    const WayBack before = *m_beforePrograms;
+    m_beforePrograms.reset();
+    CardClocks clocks;
+    if (before.chosen.clocks) clocks = *before.chosen.clocks;
+    else if (before.running) clocks = *before.running;
+    if (before.chosen.clocks || before.running || m_card.DefaultClocks(clocks)) PutClocks(clocks);
+    m_chosen = before.chosen;
+    WriteFan(m_chosen.fanPosition, Reach::Group, true);
+    return true;
 }
 
 bool CCardOwner::PutBack() { return PutWayBack(true); }

@@ -59,6 +59,18 @@ public:
     // Puts the way back on the card; false when nothing waited.
     bool PutBack();
 
+    // A program's profile on every GPU of the group, not the user's choice. The first of a run (or
+    // one that finds nothing kept) keeps what the user chose before it, or before an unconfirmed
+    // Apply when one waits, to go back.
+    void PutForProgram(const UserChoice& choice, bool firstOfRun);
+    // What the user chose before the programs' profiles goes back; false when nothing was kept,
+    // or a change since then (the user's, or the temperature guard's) dropped it.
+    bool PutBackBeforePrograms();
+    bool KeepsBeforePrograms() const { return m_beforePrograms.has_value(); }
+    // Counts every change of the user's (Apply, Reset, a profile from anywhere, the restore) and
+    // the temperature guard's; a program's profile leaves it.
+    uint32_t UserChanges() const { return m_userChanges; }
+
     // The settings were stored: a curve turned off gives the fan back, one still on takes the
     // new points keeping its level, one turned on drives an automatic fan.
     void SettingsChanged();
@@ -83,6 +95,8 @@ public:
     void RecoverFromCrash();
 
 private:
+    void UserChanged();
+    void PutChoice(const UserChoice& choice, Reach reach);
     bool PutWayBack(bool curveMayDrive);
     // Before the driver call that puts an overclock or a held fan on the card, on disk.
     void MarkSession();
@@ -100,4 +114,6 @@ private:
         std::optional<CardClocks> running;
     };
     std::optional<WayBack> m_wayBack;
+    std::optional<WayBack> m_beforePrograms;
+    uint32_t m_userChanges = 0;
 };

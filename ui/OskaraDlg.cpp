@@ -87,6 +87,7 @@ bool COskaraDlg::OnInitDialog() {
     m_owner.TakeOver(m_seenFanPosition.value_or(kFanAutomaticPosition));
     UpdateValueLabels();
     FollowTempGuardSetting();
+    PostMessage(kFollowStartMessage, 0, 0);
     SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
     PostMessage(WM_TIMER, kPollTimer, 0);
     AttachAccess();
@@ -182,17 +183,22 @@ void COskaraDlg::OnPoll() {
         const bool fanRead = m_card.FanLevel(fanPercent);
         m_host.ShowReadingsOnController(TavioBarCells(hottest), fanRead ? TavioBarCells(fanPercent) : -1);
     }
-    // The clocks and fan are the ones the window read last: the poll reads only the temperature.
-    std::optional<std::wstring> fan;
-    if (m_seenFanPosition)
-        fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
-    const std::wstring tip = TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed);
-    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
+    ShowTrayTip(hottest);
     if (hottest == m_temperature) return;
     m_temperature = hottest;
     const RECT slot{kGaugeSlotX * m_scale, kGaugeSlotTop * m_scale, kGaugeSlotX * m_scale + m_gaugeImage.GetWidth(),
                     kGaugeSlotTop * m_scale + m_gaugeImage.GetHeight()};
     InvalidateRect(m_hWnd, &slot, FALSE);
+}
+
+// The clocks and fan are the ones the window read last: the poll reads only the temperature.
+void COskaraDlg::ShowTrayTip(int32_t hottest) {
+    std::optional<std::wstring> fan;
+    if (m_seenFanPosition)
+        fan = FanReading(*m_seenFanPosition, m_owner.CurveDriving(), m_owner.Curve().Level());
+    const std::wstring tip =
+        TrayTip(hottest, m_seenClocks, GetMemoryClockFactor(), fan, m_tempGuardActed, FollowedProgramTip());
+    if (tip != m_trayTip) m_host.ShowTrayTip(m_trayTip = tip);
 }
 
 CSliderCtrl& COskaraDlg::Slider(ClockSlider which) {
@@ -344,6 +350,9 @@ void COskaraDlg::OnEndSession(bool ending) {
 // and a fan the curve holds at a fixed level is handed back.
 void COskaraDlg::OnDestroy() {
     EndScan();
+    m_programWatch.reset();
+    // A program's profile is not left on the card by the program's end.
+    if (m_follower.Stop().kind == FollowStep::Kind::PutBack) m_owner.PutBackBeforePrograms();
     m_owner.Release();
     EndConfirmation();
 }
@@ -389,6 +398,7 @@ void COskaraDlg::OnOptions() {
     // Also after Cancel: the curve editor stores on its own OK. Unchanged settings write nothing.
     m_owner.SettingsChanged();
     FollowTempGuardSetting();
+    FollowProgramsSetting();
     ResetMemorySlider();
     UpdateControls();
 }
@@ -409,27 +419,6 @@ CProfilesDlg::Host::Sliders COskaraDlg::SliderPositions() {
 // The GPU selected last only, and nothing stored: a profile is tried, Apply makes it stick.
 void COskaraDlg::ActivateProfile(const PROFILE& profile) {
     if (!RefusedWhileScanning()) PutProfile(profile, CCardOwner::Reach::SelectedGpu);
-}
-
-void COskaraDlg::PutProfile(const PROFILE& profile, CCardOwner::Reach reach) {
-    m_activatedProfile = profile;
-    // What waited for a confirmation is neither kept nor put back: the profile decides now.
-    EndConfirmation();
-    m_owner.Confirm();
-    const int fan = IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan;
-    // As Apply: clocks of 0 mean a profile made while the card could not be read.
-    std::optional<CardClocks> clocks;
-    if (profile.core > 0 && profile.memory > 0)
-        clocks = CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
-                            static_cast<double>(profile.shader)};
-    m_owner.Put({clocks, fan}, reach);
-    if (clocks) {
-        SetClockSlider(ClockSlider::Core, profile.core);
-        SetClockSlider(ClockSlider::Memory, TruncToInt(static_cast<double>(profile.memory) * GetMemoryClockFactor()));
-        SetClockSlider(ClockSlider::Shader, profile.shader);
-    }
-    SetFanSlider(fan);
-    UpdateValueLabels();
 }
 
 void COskaraDlg::PostNcDestroy() {
@@ -472,6 +461,7 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == CMonitorFeed::kSampleTimer) m_monitor.OnSampleTimer();
         if (wp == kConfirmTimer) OnConfirmTick();
         if (wp == kReapplyTimer) OnReapplyTimer();
+        if (wp == kFollowTimer) OnFollowTimer();
         if (wp == CFanCurveDriver::kTimer) m_owner.Curve().OnTimer();
         m_access.Refresh();
         break;
@@ -486,6 +476,12 @@ LRESULT COskaraDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_POWERBROADCAST:
         return OnPowerBroadcast(wp, lp);
+    case kProgramEndedMessage:
+        OnProgramEnded(static_cast<uint32_t>(wp));
+        return 0;
+    case kFollowStartMessage:
+        FollowProgramsSetting();
+        return 0;
     case WM_DESTROY:
         OnDestroy();
         break;

@@ -24,6 +24,9 @@
 #include "ui/access/MainWindowAccess.h"
 #include "ui/scan/ClockScanDlg.h"
 #include "ui/scan/ClockScanRun.h"
+#include "ui/programs/ProcessWatch.h"
+#include "ui/programs/ProgramFollower.h"
+#include "ui/programs/ProgramRules.h"
 
 class CGpuControl;
 class ProfileBook;
@@ -79,6 +82,10 @@ public:
     static constexpr int kConfirmSeconds = 15;
     static constexpr UINT_PTR kReapplyTimer = 103;
     static constexpr UINT kReapplyDelayMs = 2000;
+    static constexpr UINT_PTR kFollowTimer = 104;
+    static constexpr UINT kProgramEndedMessage = WM_APP + 0x20;
+    // Posted at the window's creation: the watch starts once the start-up's restore is done.
+    static constexpr UINT kFollowStartMessage = WM_APP + 0x21;
 
     // Binds the driver and identifies the card; a card that cannot be bound is reported and a
     // quit is requested, and every later card operation then does nothing.
@@ -165,6 +172,9 @@ private:
     Sliders SliderPositions() override;
     void ActivateProfile(const PROFILE& profile) override;
     void PutProfile(const PROFILE& profile, CCardOwner::Reach reach);
+    static UserChoice ChoiceOf(const PROFILE& profile);
+    void ShowProfileOnSliders(const PROFILE& profile);
+    void ShowTrayTip(int32_t hottest);
 
     // Apply's stored values and their confirmation (ui/OskaraDlgSwitching.cpp).
     struct Applied {
@@ -211,6 +221,19 @@ private:
     bool CardLent() const { return m_scan.TestInFlight(); }
     void OpenMonitor();
     void OnClockTestAnswer(ClockTestAnswer answer, LPARAM tag);
+    // Profiles that follow programs (ui/OskaraDlgPrograms.cpp): on while "FollowPrograms" is 1;
+    // the rules are read again whenever the settings were stored.
+    void FollowProgramsSetting();
+    bool OnProgramStarted(const CProcessWatch::Seen& seen);
+    void OnProgramEnded(uint32_t id);
+    void OnFollowTimer();
+    // A user's change since the last event is told to the follower first.
+    void SeeUserChanges();
+    void ActOn(const FollowStep& step);
+    void FollowAfterScan();
+    std::optional<std::wstring> ProgramProfile(const std::wstring& imagePath);
+    // "Fast for game.exe" while a program's profile runs, else empty.
+    std::wstring FollowedProgramTip();
     CSliderCtrl& Slider(ClockSlider which);
     void SetClockRange(CSliderCtrl& slider, int min, int max);
     // Growth of the clock sliders' ranges from the card's defaults (ui/OskaraDlgRanges.cpp).
@@ -250,5 +273,11 @@ private:
     CClockScanRun m_scan{m_card, m_owner, m_host.Settings()};
     CClockScanDlg* m_scanDialog = nullptr;
     bool m_monitorAfterTest = false;
+    std::unique_ptr<CProcessWatch> m_programWatch;
+    std::vector<ProgramRule> m_programRules;
+    CProgramFollower m_follower;
+    uint32_t m_userChangesSeen = 0;
+    // A step of the follower's waited for a scan's end.
+    bool m_followHeld = false;
     CMainWindowAccess m_access;
 };

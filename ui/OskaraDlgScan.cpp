@@ -61,10 +61,12 @@ void COskaraDlg::OnClockTestAnswer(ClockTestAnswer answer, LPARAM tag) {
     if (m_monitorAfterTest) m_monitor.OpenWindow();
     m_monitorAfterTest = false;
     m_scan.OnAnswer(answer, tag);
+    FollowAfterScan();
 }
 
 void COskaraDlg::ScanWindowGone(CClockScanDlg* window) {
     if (m_scanDialog == window) m_scanDialog = nullptr;
+    FollowAfterScan();
 }
 
 // From the defaults to the sliders' ends as they stand, never past the highest the sliders may

@@ -21,6 +21,35 @@ void COskaraDlg::SwitchToProfile(const PROFILE& profile) {
     Invalidate(FALSE);
 }
 
+void COskaraDlg::PutProfile(const PROFILE& profile, CCardOwner::Reach reach) {
+    m_activatedProfile = profile;
+    // What waited for a confirmation is neither kept nor put back: the profile decides now.
+    EndConfirmation();
+    m_owner.Confirm();
+    m_owner.Put(ChoiceOf(profile), reach);
+    ShowProfileOnSliders(profile);
+}
+
+// As Apply: clocks of 0 mean a profile made while the card could not be read.
+UserChoice COskaraDlg::ChoiceOf(const PROFILE& profile) {
+    std::optional<CardClocks> clocks;
+    if (profile.core > 0 && profile.memory > 0)
+        clocks = CardClocks{static_cast<double>(profile.core), static_cast<double>(profile.memory),
+                            static_cast<double>(profile.shader)};
+    return {clocks, IsAutomaticFan(profile.fan) ? kFanAutomaticPosition : profile.fan};
+}
+
+void COskaraDlg::ShowProfileOnSliders(const PROFILE& profile) {
+    const UserChoice choice = ChoiceOf(profile);
+    if (choice.clocks) {
+        SetClockSlider(ClockSlider::Core, profile.core);
+        SetClockSlider(ClockSlider::Memory, TruncToInt(static_cast<double>(profile.memory) * GetMemoryClockFactor()));
+        SetClockSlider(ClockSlider::Shader, profile.shader);
+    }
+    SetFanSlider(choice.fanPosition);
+    UpdateValueLabels();
+}
+
 std::optional<PROFILE> COskaraDlg::RunningProfile() {
     CardClocks clocks;
     if (!m_activatedProfile || !m_card.CurrentClocks(clocks)) return std::nullopt;

@@ -21,9 +21,10 @@ std::wstring FanReading(int position, bool curveDrives, std::optional<int> curve
 std::wstring TemperatureLabel(int celsius) { return std::to_wstring(celsius); }
 
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     const std::optional<std::wstring>& fan, const std::wstring& guardActed) {
+                     const std::optional<std::wstring>& fan, const std::wstring& guardActed,
+                     const std::wstring& followed) {
     std::wstring tip = OSKARA_WINDOW_TITLE;
-    if (!clocks) return tip;
+    if (!clocks) return followed.empty() ? tip : tip + L"\n" + followed;
     tip += L" - " + std::to_wstring(celsius) + L" \u00B0C, " + std::to_wstring(TruncToInt(clocks->core)) + L"/" +
            std::to_wstring(TruncToInt(clocks->memory * memoryFactor));
     // A card without its own shader clock has no third figure.
@@ -31,6 +32,7 @@ std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int m
     tip += L" MHz";
     if (fan) tip += L", fan " + *fan;
     if (!guardActed.empty()) tip += L"\nDefaults put back (too hot) at " + guardActed;
+    if (!followed.empty()) tip += L"\n" + followed;
     return tip;
 }
 

@@ -16,9 +16,10 @@ std::wstring TemperatureLabel(int celsius);
 
 // The tray icon's tooltip: the product's name, then once the clocks were read what the card runs,
 // the memory clock in the slider's units, the fan as FanReading names it, and the time the
-// temperature guard last acted.
+// temperature guard last acted; followed names a program whose profile runs.
 std::wstring TrayTip(int celsius, const std::optional<CardClocks>& clocks, int memoryFactor,
-                     const std::optional<std::wstring>& fan, const std::wstring& guardActed = L"");
+                     const std::optional<std::wstring>& fan, const std::wstring& guardActed = L"",
+                     const std::wstring& followed = L"");
 
 // The balloon of a temperature guard that acted at a time ("14:05"): the reading, or nullopt when
 // the reads failed.

@@ -54,6 +54,16 @@ public:
         return Find(section, name) != nullptr;
     }
     size_t EntryCount(const std::wstring& section) override { return CountSectionEntries(sections, section); }
+    std::vector<NamedValue> ReadValues(const std::wstring& section) override {
+        std::vector<NamedValue> values;
+        if (const auto s = sections.find(section); s != sections.end())
+            for (const auto& [name, v] : s->second) {
+                auto text = RegistryValue::Text(v.type, v.bytes.data(), v.bytes.size());
+                if (text) values.push_back({name, *text});
+                else values.push_back({name, ReadInt(section, name, 0)});
+            }
+        return values;
+    }
 
 private:
     const RawValue* Find(const std::wstring& section, const std::wstring& name) const {

@@ -41,6 +41,13 @@ public:
         return Find(section, name) != nullptr;
     }
     size_t EntryCount(const std::wstring& section) override { return CountSectionEntries(sections, section); }
+    std::vector<NamedValue> ReadValues(const std::wstring& section) override {
+        std::vector<NamedValue> values;
+        if (auto s = sections.find(section); s != sections.end())
+            for (const auto& [name, value] : s->second)
+                if (values.size() < kMaxListedValues) values.push_back({name, value});
+        return values;
+    }
 
 private:
     const Value* Find(const std::wstring& section, const std::wstring& name) const {
