@@ -18,9 +18,7 @@ note "status read the card"
 expect_cli 0 apply --core 650 --memory 1800 --fan 60
 expect_clock_write "apply" '"core_khz":650000,' '"memory_khz":900000,' '"shader_khz":1400000}'
 [[ $(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1) == *'"level":60,'*'"policy":1'* ]] || fail "the fan of 60 % was not written"
-for v in LastCore=650 LastMem=900 LastShader=1400 LastFan=60; do
-  [ "$(reg_number "$app_key" "${v%=*}")" = "${v#*=}" ] || fail "apply did not store ${v%=*} as ${v#*=}"
-done
+expect_values "$app_key" LastCore=650 LastMem=900 LastShader=1400 LastFan=60
 note "apply wrote the card and stored as Apply does"
 
 before=$(writes)

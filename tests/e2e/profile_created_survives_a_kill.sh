@@ -5,8 +5,7 @@
 e2e_begin
 card="$app_key\\10DE-06C0"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 click_client 199 236  # Profiles
 wait_until 10 dialog_shown Profiles || fail "the Profiles button opened no dialog"
 shot profiles-open
@@ -17,17 +16,12 @@ wait_until 10 reg_value "$card\\Profile 0" Name || fail "Create stored no profil
 shot profiles-created
 note "created and stored while the dialog is open"
 
-kill -9 "$OSKARA_PID"
-wait_until 10 process_ended "$OSKARA_PID" || fail "the killed process did not end"
-OSKARA_PID=
+oskara_kill -9
 # Wine's server forgets the killed process's windows on its own time.
 wait_until 15 eval '! window_exists "$title"' || fail "the killed program's window stayed"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never came back"
-tray_menu_click 10  # "E&xit Oskara"
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
-OSKARA_PID=
+oskara_shown
+tray_exit
 [ "$(reg_value "$card\\Profile 0" Name)" = "New Profile" ] || fail "after a start and exit Profile 0 is '$(reg_value "$card\\Profile 0" Name)'"
 [ "$(reg_number "$card\\Profile 0" Core)" = 700 ] || fail "after a start and exit Profile 0 has core $(reg_number "$card\\Profile 0" Core)"
 note "the next start loaded the profile and stored it back"

@@ -15,8 +15,6 @@ process_ended "$first" && fail "the first instance ended too"
 window_exists "$title" || fail "the first instance's window is gone"
 note "second instance ended, first still running"
 
-tray_menu_click 10  # "E&xit Oskara", the last item
-wait_until 15 process_ended "$first" || fail "exit from the tray menu did not end the program"
+tray_exit
 window_exists "$title" && fail "a window titled '$title' is left"
 note "exit from the tray menu ended the program"
-OSKARA_PID=
