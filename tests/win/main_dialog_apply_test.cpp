@@ -35,9 +35,7 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     EXPECT_EQ(fans[0].Number("policy"), 2);
     EXPECT_EQ(fans[1].Number("gpu"), 1);
     EXPECT_EQ(fans[1].Number("policy"), 3);
-    EXPECT_EQ(Setting(Settings::LastFan), 110u);
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1000, 1500, 110}));
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
 
@@ -62,10 +60,8 @@ TEST_F(MainDialogApply, FourTimesMemoryIsShownAndAQuarterOfTheSliderIsSentAndSto
     Open("pci 10DE 05E2\nmemtype 8\n"
          "level 1 0:300000 4:300000 7:600000\nlevel 2 0:400000 4:600000 7:800000\n"
          "level 3 0:576000 4:2000000:2400000 7:1242000\n");
-    EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 4800);
+    EXPECT_EQ(SliderState(IDC_MEMORY_SLIDER), (std::array<int, 3>{2000, 5320, 4800}));
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4800 MHz");
-    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 2000);
-    EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 5320);
 
     Slide(IDC_MEMORY_SLIDER, 4000);
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4000 MHz");
@@ -104,10 +100,7 @@ TEST_F(MainDialogApply, TheLastValuesAreWhatWasAskedNotWhatTheCardTook) {
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2000);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
     // ...while the restore at the next start gets the overclock the user chose.
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastMem), 1100u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
-    EXPECT_EQ(Setting(Settings::LastFan), 60u);
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1100, 1500, 60}));
 }
 
 TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLastValues) {
@@ -138,10 +131,7 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
 
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastMem), 1100u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
-    EXPECT_EQ(Setting(Settings::LastFan), 60u);
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1100, 1500, 60}));
 }
 
 }  // namespace

@@ -127,6 +127,8 @@ protected:
     int Pos(int sliderId) const;
     int RangeMin(int sliderId) const;
     int RangeMax(int sliderId) const;
+    // {RangeMin, RangeMax, Pos}, to be checked in one line.
+    std::array<int, 3> SliderState(int sliderId) const { return {RangeMin(sliderId), RangeMax(sliderId), Pos(sliderId)}; }
     // As the user leaves it: the thumb moved, then the dialog told by WM_HSCROLL.
     void Slide(int sliderId, int pos);
     LRESULT Command(int id);
@@ -137,6 +139,10 @@ protected:
     bool TakeDragAt(int x, int y);
 
     uint32_t Setting(const IntSetting& setting) { return Settings::Read(host.Settings(), setting); }
+    // What the next start restores: LastCore, LastMem, LastShader and LastFan.
+    std::array<uint32_t, 4> LastValues() {
+        return {Setting(Settings::LastCore), Setting(Settings::LastMem), Setting(Settings::LastShader), Setting(Settings::LastFan)};
+    }
 
     RecordingDialogHost host;
     COskaraDlg* dlg = nullptr;
