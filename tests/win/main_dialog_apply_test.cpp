@@ -21,20 +21,9 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     size_t mark = journal.Mark();
     Command(IDC_APPLY);
 
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 2u);
-    for (int gpu = 0; gpu < 2; ++gpu) {
-        SCOPED_TRACE(gpu);
-        EXPECT_EQ(clocks[gpu].Number("gpu"), gpu);
-        EXPECT_EQ(clocks[gpu].Number("level"), 3);
-        EXPECT_EQ(clocks[gpu].Clocks(), (ClockKhz{760000, 1000000, 1500000}));
-    }
-    auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    EXPECT_EQ(fans[0].Number("gpu"), 0);
-    EXPECT_EQ(fans[0].Number("policy"), 2);
-    EXPECT_EQ(fans[1].Number("gpu"), 1);
-    EXPECT_EQ(fans[1].Number("policy"), 3);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "level", "core_khz", "memory_khz", "shader_khz"}),
+              (CallRows{{0, 3, 760000, 1000000, 1500000}, {1, 3, 760000, 1000000, 1500000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"gpu", "policy"}), (CallRows{{0, 2}, {1, 3}}));
     EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1000, 1500, 110}));
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
@@ -42,14 +31,8 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     Slide(IDC_FAN_SLIDER, 100);
     mark = journal.Mark();
     Command(IDC_APPLY);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    for (int gpu = 0; gpu < 2; ++gpu) {
-        SCOPED_TRACE(gpu);
-        EXPECT_EQ(fans[gpu].Number("gpu"), gpu);
-        EXPECT_EQ(fans[gpu].Number("policy"), 1);
-        EXPECT_EQ(fans[gpu].Number("level"), 100);
-    }
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"gpu", "policy", "level"}),
+              (CallRows{{0, 1, 100}, {1, 1, 100}}));
     EXPECT_EQ(Setting(Settings::LastFan), 100u);
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 100);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"100 %");
@@ -67,10 +50,7 @@ TEST_F(MainDialogApply, FourTimesMemoryIsShownAndAQuarterOfTheSliderIsSentAndSto
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4000 MHz");
     const size_t mark = journal.Mark();
     Command(IDC_APPLY);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("memory_khz"), 2000000);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 576000);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz", "core_khz"}), (CallRows{{2000000, 576000}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 4000);
 }
@@ -82,9 +62,7 @@ TEST_F(MainDialogApply, AnUnevenMemoryPositionIsSentWithItsHalfMegahertzAndStore
     Slide(IDC_MEMORY_SLIDER, 2001);
     const size_t mark = journal.Mark();
     Command(IDC_APPLY);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("memory_khz"), 1000500);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz"}), (CallRows{{1000500}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
 }
 
@@ -118,16 +96,9 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
 
     const size_t mark = journal.Mark();
     Command(IDC_RESET);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 2u);
-    EXPECT_EQ(clocks[0].Number("gpu"), 0);
-    EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
-    EXPECT_EQ(clocks[1].Number("gpu"), 1);
-    EXPECT_EQ(clocks[1].Clocks(), (ClockKhz{650000, 900000, 1300000}));
-    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    EXPECT_EQ(fans[0].Number("policy"), 2);
-    EXPECT_EQ(fans[1].Number("policy"), 3);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "core_khz", "memory_khz", "shader_khz"}),
+              (CallRows{{0, 700000, 1000000, 1400000}, {1, 650000, 900000, 1300000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}, {3}}));
 
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");

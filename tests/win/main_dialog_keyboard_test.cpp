@@ -100,12 +100,8 @@ TEST_F(MainDialogKeyboard, TabWalksInReadingOrderKeysMoveTheSlidersAndEnterAppli
 
     const size_t mark = journal.Mark();
     Key(VK_RETURN);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 702000);
-    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_FALSE(fans.empty());
-    EXPECT_EQ(fans[0].Number("level"), 11);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{702000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{11}}));
     ExpectControls(L"702 MHz", L"1404 MHz", L"11 %");
 
     // Enter on a focused button presses that button, Space as well.
@@ -128,9 +124,7 @@ TEST_F(MainDialogKeyboard, TheConfirmationAndTheMonitorTakeTheirKeysFromTheLoop)
         ASSERT_NE(question, nullptr);
         Key(key, false, GetDlgItem(question, IDC_CONFIRM_REVERT));
         EXPECT_FALSE(IsWindow(question)) << key;
-        const auto clocks = journal.ClockWrites(mark);
-        ASSERT_EQ(clocks.size(), 2u) << key;
-        EXPECT_EQ(clocks[1].Number("core_khz"), 700000) << key;
+        EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{760000}, {700000}})) << key;
     }
     Command(ID_TRAY_MONITOR);
     const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);

@@ -128,18 +128,14 @@ TEST_F(MainDialogPoll, ResumePutsBackTheFanOfTheLastSuspendOnly) {
     Slide(IDC_FAN_SLIDER, 20);  // moved after the suspend: not what comes back either
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);  // the selected GPU, not the group
-    EXPECT_EQ(fans[0].Number("policy"), 1);
-    EXPECT_EQ(fans[0].Number("level"), 55);
+    // The selected GPU, not the group.
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy", "level"}), (CallRows{{1, 55}}));
     EXPECT_TRUE(journal.ClockWrites(mark).empty());
 
     // The saved position lasts: a second resume without a suspend restores it again.
     mark = journal.Mark();
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);
-    EXPECT_EQ(fans[0].Number("level"), 55);
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{55}}));
 
     // Other events neither save nor restore.
     Slide(IDC_FAN_SLIDER, 110);
@@ -150,9 +146,7 @@ TEST_F(MainDialogPoll, ResumePutsBackTheFanOfTheLastSuspendOnly) {
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);
-    EXPECT_EQ(fans[0].Number("policy"), 2);  // automatic
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}}));  // automatic
 }
 
 }  // namespace

@@ -147,24 +147,16 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
             ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
         },
         [&](HWND d) {
-            const auto clocks = journal.ClockWrites(mark);
-            ASSERT_EQ(clocks.size(), 1u);
-            EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{650000, 950000, 1300000}));
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("policy"), 1);
-            EXPECT_EQ(fans[0].Number("level"), 100);
+            EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz", "memory_khz", "shader_khz"}),
+                      (CallRows{{650000, 950000, 1300000}}));
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy", "level"}), (CallRows{{1, 100}}));
             mark = journal.Mark();
             Select(d, 1);
             DoubleClickRow(d, 1);
         },
         [&](HWND d) {
-            const auto clocks = journal.ClockWrites(mark);
-            ASSERT_EQ(clocks.size(), 1u);
-            EXPECT_EQ(clocks[0].Number("core_khz"), 1000000);
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("policy"), 2);
+            EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{1000000}}));
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}}));
             // Above the default range, and still as stored.
             EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
             EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2200);
@@ -177,9 +169,7 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
         [&](HWND d) {
             // Clocks of 0 never reach the card; the fan does.
             EXPECT_TRUE(journal.ClockWrites(mark).empty());
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("level"), 50);
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{50}}));
             EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
             ModalScript::Click(d, IDOK);
         },

@@ -23,6 +23,15 @@ long long JournalCall::Number(const std::string& key) const {
     return text.empty() || *end ? LLONG_MIN : value;
 }
 
+CallRows Fields(const std::vector<JournalCall>& calls, std::initializer_list<const char*> keys) {
+    CallRows rows;
+    for (const JournalCall& call : calls) {
+        rows.emplace_back();
+        for (const char* key : keys) rows.back().push_back(call.Number(key));
+    }
+    return rows;
+}
+
 namespace {
 
 // The driver writes flat objects of numbers, true/false/null and plain strings, so a value runs

@@ -30,6 +30,10 @@ struct JournalCall {
     ClockKhz Clocks() const { return {Number("core_khz"), Number("memory_khz"), Number("shader_khz")}; }
 };
 
+// The named fields of each call as numbers, one row a call, so a run of calls is checked at once.
+using CallRows = std::vector<std::vector<long long>>;
+CallRows Fields(const std::vector<JournalCall>& calls, std::initializer_list<const char*> keys);
+
 class DriverJournal {
 public:
     void Use(const std::wstring& path) { m_path = path; }
