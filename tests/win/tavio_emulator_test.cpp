@@ -7,47 +7,19 @@
 
 #include "sim/tavio/EmulatorTransport.h"
 #include "sim/tavio/EmulatorWindow.h"
+#include "tests/win/support/KeyReceiver.h"
 #include "tests/win/support/SkinPixels.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
-// A window that keeps what the emulator sends it.
-struct Receiver {
-    std::vector<WPARAM> keys;
-    std::vector<std::pair<WPARAM, std::wstring>> notices;
-    HWND hwnd = nullptr;
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && msg == WM_USER) self->keys.push_back(wp);
-        if (self && msg == WM_DEVICECHANGE) {
-            auto* notice = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(lp);
-            self->notices.emplace_back(wp, notice->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE
-                                               ? std::wstring(notice->dbcc_name)
-                                               : std::wstring());
-        }
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-
-    Receiver() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.lpszClassName = L"EmulatorTestReceiver";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Receiver() { DestroyWindow(hwnd); }
-};
-
 TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoWithTheFocus) {
-    Receiver window;
+    KeyReceiver window;
     CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
     EXPECT_FALSE(emulator.FindAndOpen(0x845E, 1));
     ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
-    emulator.StartReader(window.hwnd);
-    emulator.StartReader(window.hwnd);
+    emulator.StartReader(window.m_hWnd);
+    emulator.StartReader(window.m_hWnd);
     emulator.Press(PanelKey::Right);
     emulator.Press(PanelKey::Left);
     emulator.Press(PanelKey::Release);
@@ -67,10 +39,10 @@ TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoW
 }
 
 TEST(TavioEmulator, UnplugAndPlugNoticeEachRegistrationWithTheDevicePath) {
-    Receiver first, second;
+    KeyReceiver first, second;
     CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
-    emulator.RegisterForArrival(first.hwnd);
-    emulator.RegisterForArrival(second.hwnd);
+    emulator.RegisterForArrival(first.m_hWnd);
+    emulator.RegisterForArrival(second.m_hWnd);
     ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
     emulator.Unplug();
     EXPECT_FALSE(emulator.FindAndOpen(0x1008, 0x1013)) << "an unplugged controller was found";
