@@ -161,3 +161,10 @@ struct MenuRig {
         return lamps;
     }
 };
+
+// The names the menu tests write their key paths and screens with.
+using Menu = CTavioMenu;
+using Labels = std::vector<std::wstring>;
+using Clock = TavioMenuHost::Clock;
+using Timer = TavioMenuHost::Timer;
+constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;

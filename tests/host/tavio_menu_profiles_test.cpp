@@ -7,12 +7,6 @@
 
 namespace {
 
-using Menu = CTavioMenu;
-using Labels = std::vector<std::wstring>;
-using Clock = TavioMenuHost::Clock;
-using Timer = TavioMenuHost::Timer;
-constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;
-
 std::wstring Name(const PROFILE& p) { return std::wstring(p.name, wcsnlen(p.name, 64)); }
 
 struct ThreeProfiles : MenuRig {

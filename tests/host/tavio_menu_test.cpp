@@ -5,12 +5,6 @@
 
 namespace {
 
-using Menu = CTavioMenu;
-using Labels = std::vector<std::wstring>;
-using Clock = TavioMenuHost::Clock;
-using Timer = TavioMenuHost::Timer;
-constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;
-
 TEST(TavioMenuConnect, ResetsTheScreenLightsTheFixedIndicatorsAndDrawsTheMainMenu) {
     MenuRig rig;
     const std::vector<std::vector<uint8_t>> resetFirst = {{0x00, 0x04, 0x1B, 0x80, 0x57, 0x75},
