@@ -12,23 +12,16 @@ TEST_F(MainDialogSliders, PushingAgainstAnEndGrowsTheRangeAStepAtATime) {
     ASSERT_EQ(RangeMin(IDC_CORE_SLIDER), 350);
     ASSERT_EQ(RangeMax(IDC_CORE_SLIDER), 931);
 
-    Slide(IDC_CORE_SLIDER, 884);  // 0.95 x 931 is 884.45
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 931);
-    Slide(IDC_CORE_SLIDER, 885);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1194);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 885);
-    EXPECT_EQ(Text(IDC_CORE_VALUE), L"885 MHz");
-    Slide(IDC_CORE_SLIDER, 1135);  // above 0.95 x 1194 again, but 1.35 x 1135 is past 2 x 700
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1135);
+    // {slid to, then min, max, position}: 0.95 x 931 is 884.45; 1135 is above 0.95 x 1194 again,
+    // but 1.35 x 1135 is past 2 x 700; resting on the minimum lowers it.
+    const std::array<int, 4> steps[] = {
+        {884, 350, 931, 884}, {885, 350, 1194, 885}, {1135, 350, 1400, 1135}, {350, 262, 1400, 350}, {262, 196, 1400, 262}};
+    for (const auto& [to, min, max, pos] : steps) {
+        Slide(IDC_CORE_SLIDER, to);
+        EXPECT_EQ(SliderState(IDC_CORE_SLIDER), (std::array<int, 3>{min, max, pos})) << to;
+        EXPECT_EQ(Text(IDC_CORE_VALUE), std::to_wstring(pos) + L" MHz") << to;
+    }
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_CORE_SLIDER)));
-
-    Slide(IDC_CORE_SLIDER, 350);
-    EXPECT_EQ(RangeMin(IDC_CORE_SLIDER), 262);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 350);
-    Slide(IDC_CORE_SLIDER, 262);
-    EXPECT_EQ(RangeMin(IDC_CORE_SLIDER), 196);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
 
     Slide(IDC_MEMORY_SLIDER, 2600);
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 3510);
