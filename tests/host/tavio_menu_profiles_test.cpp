@@ -27,10 +27,7 @@ TEST(TavioMenuProfiles, CreateStoresTheSlidersWithMemoryDividedByTheFactor) {
     ASSERT_EQ(rig.book.Count(), 1u);
     const PROFILE& p = rig.book.At(0);
     EXPECT_EQ(Name(p), L"New Profile");
-    EXPECT_EQ(p.core, 600);
-    EXPECT_EQ(p.memory, 900);
-    EXPECT_EQ(p.shader, 1400);
-    EXPECT_EQ(p.fan, 110);
+    EXPECT_EQ(ProfileValues(p), (std::array<int, 4>{600, 900, 1400, 110}));
     EXPECT_EQ(rig.saves, 1);
     EXPECT_EQ(rig.menu.CurrentState(), Menu::ProfileList);
     EXPECT_EQ(rig.Labels(), (Labels{L"Back", L"Create", L"Next"}));

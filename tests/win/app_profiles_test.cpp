@@ -7,6 +7,7 @@
 #include "framework/RegKey.h"
 #include "res/resource.h"
 #include "support/ModalScript.h"
+#include "tests/host/ProfileMaker.h"
 #include "support/WinTestSupport.h"
 
 namespace {
@@ -72,9 +73,7 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
     app.SetCardKey(L"");
     app.LoadCardProfiles(true);
     EXPECT_EQ(app.Profiles().Count(), 0u);
-    PROFILE extra{};
-    extra.core = extra.memory = extra.shader = 500;
-    EXPECT_EQ(app.Profiles().Create(extra), ProfileBook::CreateResult::CardUnknown);
+    EXPECT_EQ(app.Profiles().Create(MakeProfile(L"", 500, 500, 500, 0)), ProfileBook::CreateResult::CardUnknown);
     app.ExitInstance();
     EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 300u);
@@ -89,13 +88,7 @@ TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
     app.UseRegistryKey();
     app.SetCardKey(L"10DE-06C0");
     app.LoadCardProfiles(true);
-    PROFILE made{};
-    SetProfileName(made, L"New Profile");
-    made.core = 720;
-    made.memory = 1000;
-    made.shader = 1440;
-    made.fan = 110;
-    ASSERT_EQ(app.Profiles().Create(made), ProfileBook::CreateResult::Created);
+    ASSERT_EQ(app.Profiles().Create(MakeProfile(L"New Profile", 720, 1000, 1440)), ProfileBook::CreateResult::Created);
     EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 2", L"Name"), L"New Profile");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Core"), 720u);
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Mem"), 1000u);

@@ -1,6 +1,7 @@
 // What the card is left running after the confirmation, a resume and the fan curve's stops, on two
 // linked GPUs: the journal's last cooler write per GPU is what each runs.
 #include "res/resource.h"
+#include "tests/host/ProfileMaker.h"
 #include "tests/win/support/MainDialogFixture.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -155,9 +156,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         {Stop::TrayProfile, {45, 45}},           {Stop::ActivatedProfile, {kAuto, 45}},
         {Stop::FailedReads, {kAuto, kAuto}},
     };
-    PROFILE fixed45{};
-    wcscpy(fixed45.name, L"Quiet");
-    fixed45.core = 700, fixed45.memory = 1000, fixed45.shader = 1400, fixed45.fan = 45;
+    const PROFILE fixed45 = MakeProfile(L"Quiet", 700, 1000, 1400, 45);
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.stop));
         host.settings = {};

@@ -127,10 +127,7 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockListsTheShownOneAndOpensIts
         },
     });
     ASSERT_EQ(host.profiles.Count(), 2u);
-    EXPECT_EQ(host.profiles.At(1).memory, 1000);
-    EXPECT_EQ(host.profiles.At(1).core, 720);
-    EXPECT_EQ(host.profiles.At(1).shader, 1440);
-    EXPECT_EQ(host.profiles.At(1).fan, 110);
+    EXPECT_EQ(ProfileValues(host.profiles.At(1)), (std::array<int, 4>{720, 1000, 1440, 110}));
 }
 
 TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan) {
