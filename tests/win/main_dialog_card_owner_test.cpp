@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "tests/host/ProfileMaker.h"
 #include "tests/win/support/MainDialogFixture.h"
+#include "tests/win/support/SimDriverFiles.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
@@ -28,19 +29,11 @@ protected:
         for (const JournalCall& call : journal.ClockWrites(since)) cores.push_back(call.Number("core_khz") / 1000);
         return cores;
     }
-    void Faults(const std::string& text) {
-        const std::wstring path = WinTest::TempPath(L"oskara-owner-faults.txt");
-        if (FILE* file = _wfopen(path.c_str(), L"wb")) {
-            fputs(text.c_str(), file);
-            fclose(file);
-        }
-        SetEnvironmentVariableW(L"OSKARA_SIM_FAULTS", text.empty() ? nullptr : path.c_str());
-    }
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) Send(WM_TIMER, CFanCurveDriver::kTimer);
     }
     void TearDown() override {
-        Faults("");
+        SimDriverFiles::UseFaults("");
         MainDialogFixture::TearDown();
     }
 };
@@ -177,7 +170,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         case Stop::TrayProfile: dlg->SwitchToProfile(fixed45); break;
         case Stop::ActivatedProfile: dlg->Owner().Put({std::nullopt, 45}, CCardOwner::Reach::SelectedGpu); break;
         case Stop::FailedReads:
-            Faults("fail NvAPI_GPU_GetThermalSettings -1\n");
+            SimDriverFiles::UseFaults("fail NvAPI_GPU_GetThermalSettings -1\n");
             Ticks(CFanCurveControl::kFailedReadsToGiveBack);
             break;
         }
@@ -186,7 +179,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         const size_t after = journal.Mark();
         Ticks(2);
         EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", after).empty());
-        Faults("");
+        SimDriverFiles::UseFaults("");
         Close();
     }
 }
@@ -207,9 +200,9 @@ TEST_F(MainDialogCardOwner, AGpuGivenBackRestsTenSecondsAndTheOneThatTookItsLeve
 
     // Failed reads give both back; the curve takes them again no sooner than the rest allows.
     Open(kHotPair);
-    Faults("fail NvAPI_GPU_GetThermalSettings -1\n");
+    SimDriverFiles::UseFaults("fail NvAPI_GPU_GetThermalSettings -1\n");
     Ticks(CFanCurveControl::kFailedReadsToGiveBack);
-    Faults("");
+    SimDriverFiles::UseFaults("");
     mark = journal.Mark();
     Ticks(CFanCurveDriver::kRestTicks - 1);
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
