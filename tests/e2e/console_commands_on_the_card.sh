@@ -49,8 +49,7 @@ shader = 1800
 fan = auto
 TXT
 expect_cli 0 import "$(winepath_of "$work/in.txt")"
-[ "$(reg_value "$profile_key" Name)" = Quiet ] && [ "$(reg_number "$profile_key" Fan)" = 40 ] ||
-  fail "import did not store the first profile: $(reg_value "$profile_key" Name)"
+expect_values "$profile_key" Name=Quiet Fan=40
 expect_cli 0 export "$(winepath_of "$work/out.txt")"
 expect_cli 0 import "$(winepath_of "$work/out.txt")" --replace
 expect_cli 0 export "$(winepath_of "$work/again.txt")"

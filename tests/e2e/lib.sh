@@ -109,8 +109,9 @@ none_shown() {
   ! grep -q visible <<<"$list"
 }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
-# oskara_shown [args]: starts Oskara.exe and waits for its main window.
+# oskara_shown / oskara_running [args]: starts Oskara.exe and waits for its main window, shown / made.
 oskara_shown() { oskara_start "$@"; wait_until 20 main_window_shown || fail "the main window never appeared"; }
+oskara_running() { oskara_start "$@"; wait_until 20 window_exists "$title" || fail "the instance never made its window"; }
 # oskara_ended <seconds> <message>: the started program ends in time, or the script fails.
 oskara_ended() { wait_until "$1" process_ended "$OSKARA_PID" || fail "$2"; OSKARA_PID=; }
 # Ending it as a test does: the tray menu's last item "E&xit Oskara", the window's exit command, a kill.

@@ -11,8 +11,7 @@ wait_until 10 dialog_shown Profiles || fail "the Profiles button opened no dialo
 shot profiles-open
 click_control Profiles "$(res_id IDC_PROFILES_CREATE)"
 wait_until 10 reg_value "$card\\Profile 0" Name || fail "Create stored no profile before any exit"
-[ "$(reg_value "$card\\Profile 0" Name)" = "New Profile" ] || fail "the created profile is named '$(reg_value "$card\\Profile 0" Name)'"
-[ "$(reg_number "$card\\Profile 0" Mem)" = 1000 ] || fail "the created profile stores memory $(reg_number "$card\\Profile 0" Mem), not the real 1000"
+expect_values "$card\\Profile 0" "Name=New Profile" Mem=1000
 shot profiles-created
 note "created and stored while the dialog is open"
 
@@ -22,6 +21,5 @@ wait_until 15 eval '! window_exists "$title"' || fail "the killed program's wind
 
 oskara_shown
 tray_exit
-[ "$(reg_value "$card\\Profile 0" Name)" = "New Profile" ] || fail "after a start and exit Profile 0 is '$(reg_value "$card\\Profile 0" Name)'"
-[ "$(reg_number "$card\\Profile 0" Core)" = 700 ] || fail "after a start and exit Profile 0 has core $(reg_number "$card\\Profile 0" Core)"
+expect_values "$card\\Profile 0" "Name=New Profile" Core=700
 note "the next start loaded the profile and stored it back"

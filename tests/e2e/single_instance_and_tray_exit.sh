@@ -3,9 +3,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-oskara_start
+oskara_running
 first=$OSKARA_PID
-wait_until 20 window_exists "$title" || fail "the tray window never appeared"
 note "first instance: $(windows_titled "$title" | head -1)"
 
 "$WINE64" "$bin/Oskara.exe" >/dev/null 2>&1 &
