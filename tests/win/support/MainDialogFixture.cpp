@@ -91,20 +91,11 @@ std::vector<JournalCall> DriverJournal::Calls(const std::string& fn, size_t sinc
     return found;
 }
 
-std::vector<JournalCall> DriverJournal::ClockWrites(size_t since) const {
-    std::vector<JournalCall> writes = Calls("ApplyLevelClocks", since);
-    writes.erase(std::remove_if(writes.begin(), writes.end(),
-                                [](const JournalCall& call) { return call.Text("test") != "false"; }),
-                 writes.end());
-    return writes;
-}
-
-std::vector<JournalCall> DriverJournal::ClockTests(size_t since) const {
-    std::vector<JournalCall> tests = Calls("ApplyLevelClocks", since);
-    tests.erase(std::remove_if(tests.begin(), tests.end(),
-                               [](const JournalCall& call) { return call.Text("test") != "true"; }),
-                tests.end());
-    return tests;
+std::vector<JournalCall> DriverJournal::ClockCalls(size_t since, const char* test) const {
+    std::vector<JournalCall> calls = Calls("ApplyLevelClocks", since);
+    calls.erase(std::remove_if(calls.begin(), calls.end(), [&](const JournalCall& call) { return call.Text("test") != test; }),
+                calls.end());
+    return calls;
 }
 
 // ---- message boxes -------------------------------------------------------------------------

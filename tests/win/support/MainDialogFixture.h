@@ -42,10 +42,11 @@ public:
     size_t Mark() const { return Read().size(); }
     std::vector<JournalCall> Calls(const std::string& fn, size_t since = 0) const;
     // ApplyLevelClocks calls that wrote clocks, or that only tested them.
-    std::vector<JournalCall> ClockWrites(size_t since = 0) const;
-    std::vector<JournalCall> ClockTests(size_t since = 0) const;
+    std::vector<JournalCall> ClockWrites(size_t since = 0) const { return ClockCalls(since, "false"); }
+    std::vector<JournalCall> ClockTests(size_t since = 0) const { return ClockCalls(since, "true"); }
 
 private:
+    std::vector<JournalCall> ClockCalls(size_t since, const char* test) const;
     std::wstring m_path;
 };
 
