@@ -46,12 +46,17 @@ std::wstring ReadString(const std::wstring& section, const wchar_t* name) {
     return value;
 }
 
-TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
+// The prepared registry imported and the profiles of the card key loaded from it.
+void LoadPrepared(COskaraApp& app, const wchar_t* cardKey) {
     ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
-    COskaraApp app;
     app.UseRegistryKey();
-    app.SetCardKey(L"10DE-06C0");
+    app.SetCardKey(cardKey);
     app.LoadCardProfiles(true);
+}
+
+TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
+    COskaraApp app;
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L"10DE-06C0"));
     ASSERT_EQ(app.Profiles().Count(), 2u);
     EXPECT_EQ(app.Profiles().At(0).fan, 44);
     EXPECT_STREQ(app.Profiles().At(1).name, L"Fast");
@@ -67,11 +72,8 @@ TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
 }
 
 TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
-    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
     COskaraApp app;
-    app.UseRegistryKey();
-    app.SetCardKey(L"");
-    app.LoadCardProfiles(true);
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L""));
     EXPECT_EQ(app.Profiles().Count(), 0u);
     EXPECT_EQ(app.Profiles().Create(MakeProfile(L"", 500, 500, 500, 0)), ProfileBook::CreateResult::CardUnknown);
     app.ExitInstance();
@@ -83,11 +85,8 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
 }
 
 TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
-    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
     COskaraApp app;
-    app.UseRegistryKey();
-    app.SetCardKey(L"10DE-06C0");
-    app.LoadCardProfiles(true);
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L"10DE-06C0"));
     ASSERT_EQ(app.Profiles().Create(MakeProfile(L"New Profile", 720, 1000, 1440)), ProfileBook::CreateResult::Created);
     EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 2", L"Name"), L"New Profile");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Core"), 720u);

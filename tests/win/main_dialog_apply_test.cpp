@@ -18,8 +18,7 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     Slide(IDC_CORE_SLIDER, 760);
     Slide(IDC_SHADER_SLIDER, 1500);
     Slide(IDC_FAN_SLIDER, 110);
-    size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    size_t mark = MarkThenCommand(IDC_APPLY);
 
     EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "level", "core_khz", "memory_khz", "shader_khz"}),
               (CallRows{{0, 3, 760000, 1000000, 1500000}, {1, 3, 760000, 1000000, 1500000}}));
@@ -29,8 +28,7 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
 
     Slide(IDC_FAN_SLIDER, 100);
-    mark = journal.Mark();
-    Command(IDC_APPLY);
+    mark = MarkThenCommand(IDC_APPLY);
     EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"gpu", "policy", "level"}),
               (CallRows{{0, 1, 100}, {1, 1, 100}}));
     EXPECT_EQ(Setting(Settings::LastFan), 100u);
@@ -48,8 +46,7 @@ TEST_F(MainDialogApply, FourTimesMemoryIsShownAndAQuarterOfTheSliderIsSentAndSto
 
     Slide(IDC_MEMORY_SLIDER, 4000);
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4000 MHz");
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
     EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz", "core_khz"}), (CallRows{{2000000, 576000}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 4000);
@@ -60,8 +57,7 @@ TEST_F(MainDialogApply, AnUnevenMemoryPositionIsSentWithItsHalfMegahertzAndStore
     EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 1000);
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 2660);
     Slide(IDC_MEMORY_SLIDER, 2001);
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
     EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz"}), (CallRows{{1000500}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
 }
@@ -94,8 +90,7 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
     ASSERT_EQ(Pos(IDC_FAN_SLIDER), 60);
     ASSERT_EQ(Pos(IDC_CORE_SLIDER), 760);
 
-    const size_t mark = journal.Mark();
-    Command(IDC_RESET);
+    const size_t mark = MarkThenCommand(IDC_RESET);
     EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "core_khz", "memory_khz", "shader_khz"}),
               (CallRows{{0, 700000, 1000000, 1400000}, {1, 650000, 900000, 1300000}}));
     EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}, {3}}));

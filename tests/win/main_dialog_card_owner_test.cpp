@@ -63,8 +63,7 @@ TEST_F(MainDialogCardOwner, EveryEndOfTheQuestionLeavesWhatTheUserChose) {
         ASSERT_EQ(LastFans(0), (std::array<int, 2>{kCurveAt70, kCurveAt70}));  // the curve drives from the start
         Slide(IDC_CORE_SLIDER, 760);
         Slide(IDC_FAN_SLIDER, 80);
-        const size_t mark = journal.Mark();
-        Command(IDC_APPLY);
+        const size_t mark = MarkThenCommand(IDC_APPLY);
         const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(GetWindow(question, GW_OWNER), dlg->m_hWnd);

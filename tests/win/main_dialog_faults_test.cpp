@@ -111,8 +111,7 @@ TEST_F(MainDialogFaults, ACoolerNeverReadAndALevelWithoutMemoryApplyOnlyWhatTheC
     Break("QueryCoolerSettings");
     Open("level 1 0:700000 7:1400000\n");
     Heal();
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
     const auto clocks = journal.ClockWrites(mark);
     ASSERT_EQ(clocks.size(), 1u);
     EXPECT_EQ(clocks[0].Number("core_khz"), 700000);

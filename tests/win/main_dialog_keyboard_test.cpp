@@ -118,8 +118,7 @@ TEST_F(MainDialogKeyboard, TheConfirmationAndTheMonitorTakeTheirKeysFromTheLoop)
     for (UINT key : {VK_RETURN, VK_ESCAPE}) {
         Open("");
         Slide(IDC_CORE_SLIDER, 760);
-        const size_t mark = journal.Mark();
-        Command(IDC_APPLY);
+        const size_t mark = MarkThenCommand(IDC_APPLY);
         const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
         ASSERT_NE(question, nullptr);
         Key(key, false, GetDlgItem(question, IDC_CONFIRM_REVERT));

@@ -80,8 +80,7 @@ TEST_F(MainDialogSliders, ASliderNeverShowsLessThanTheCardRunsOrAProfileAsks) {
     dlg->SetClockSlider(COskaraDlg::ClockSlider::Core, 1000);
     dlg->SetClockSlider(COskaraDlg::ClockSlider::Memory, 800);  // shown units; minimum was 1000
     EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 600);
-    mark = journal.Mark();
-    Command(IDC_APPLY);
+    mark = MarkThenCommand(IDC_APPLY);
     EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz", "memory_khz"}), (CallRows{{1000000, 400000}}));
 }
 
@@ -107,8 +106,7 @@ TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
         Open(card);
         const int shown = Pos(IDC_MEMORY_SLIDER);
         for (int apply = 0; apply < 2; ++apply) {
-            const size_t mark = journal.Mark();
-            Command(IDC_APPLY);
+            const size_t mark = MarkThenCommand(IDC_APPLY);
             EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz"}), (CallRows{{1000000}, {1000000}})) << apply;
             EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), shown);
         }
