@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "tests/host/gpu_SimHarness.h"
 
@@ -402,8 +403,7 @@ TEST(GpuControl, PciIdsAndTemperaturePerGpu) {
         "gpus 2\ngroup 0 1\nthermal 0 0\npci 10DE 0A20\ngpu 0\ntemp 61\ngpu 1\ntemp -5\npci 1234 5678");
     uint16_t vendor = 0, device = 0;
     ASSERT_TRUE(gpu->GetPciIds(vendor, device));
-    EXPECT_EQ(vendor, 0x10DE);
-    EXPECT_EQ(device, 0x0A20);
+    EXPECT_EQ(std::make_pair(vendor, device), (std::pair<uint16_t, uint16_t>{0x10DE, 0x0A20}));
     int32_t celsius = 0;
     ASSERT_TRUE(gpu->GetTemperature(celsius));
     EXPECT_EQ(celsius, 61);
@@ -411,8 +411,7 @@ TEST(GpuControl, PciIdsAndTemperaturePerGpu) {
 
     gpu->SelectGpu(1);
     ASSERT_TRUE(gpu->GetPciIds(vendor, device));
-    EXPECT_EQ(vendor, 0x1234);
-    EXPECT_EQ(device, 0x5678);
+    EXPECT_EQ(std::make_pair(vendor, device), (std::pair<uint16_t, uint16_t>{0x1234, 0x5678}));
     ASSERT_TRUE(gpu->GetTemperature(celsius));
     EXPECT_EQ(celsius, -5);
     THERMAL_SETTINGS record;

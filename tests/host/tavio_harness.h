@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/tavio/PanelDecoder.h"
+#include "tavio/Display.h"
 #include "tavio/ReportSink.h"
 #include "tavio/TextSurface.h"
 
@@ -46,4 +47,12 @@ public:
 
     std::vector<uint8_t> pixels = std::vector<uint8_t>(kWidth * kHeight, 0);
     std::vector<std::pair<int, std::wstring>> drawn;
+};
+
+// The controller's screen over the stand-ins, read back by the emulator's decoder.
+struct TavioScreen {
+    explicit TavioScreen(size_t length = 65) : sink(length) {}
+    RecordingSink sink;
+    FakeTextSurface text;
+    CTavioDisplay display{sink, text};
 };

@@ -114,10 +114,7 @@ private:
 };
 
 // A connected controller showing the main menu.
-struct MenuRig {
-    RecordingSink sink;
-    FakeTextSurface text;
-    CTavioDisplay display{sink, text};
+struct MenuRig : TavioScreen {
     MemorySettingsStore settings;
     int saves = 0;
     ProfileBook book{[this](const ProfileList&) { ++saves; }};

@@ -3,6 +3,7 @@
 // modeless windows' keys through the same loop.
 #include <oleacc.h>
 
+#include "framework/ComPtr.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "skin/FocusMark.h"
@@ -13,14 +14,6 @@ namespace {
 
 class MainDialogKeyboard : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        MainDialogFixture::SetUp();
-        CoInitialize(nullptr);
-    }
-    void TearDown() override {
-        MainDialogFixture::TearDown();
-        CoUninitialize();
-    }
     // As the program's message loop takes a key pressed on the focused control.
     void Key(UINT key, bool shift = false, HWND to = nullptr) {
         BYTE state[256] = {};
@@ -65,6 +58,7 @@ protected:
     }
 
     CWinApp app{L"OskaraKeyboardTest"};
+    const CComScope com;  // the accessibility reads
 };
 
 TEST_F(MainDialogKeyboard, TabWalksInReadingOrderKeysMoveTheSlidersAndEnterApplies) {
