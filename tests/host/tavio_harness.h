@@ -1,5 +1,6 @@
 #pragma once
 // Stand-ins for the controller's transport and text surface in host tests.
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,4 +56,8 @@ struct TavioScreen {
     RecordingSink sink;
     FakeTextSurface text;
     CTavioDisplay display{sink, text};
+    // The core, memory and shader numbers the screen shows.
+    std::array<int, 3> Numbers() const {
+        return {sink.panel.Number(PanelDecoder::Core), sink.panel.Number(PanelDecoder::Memory), sink.panel.Number(PanelDecoder::Shader)};
+    }
 };

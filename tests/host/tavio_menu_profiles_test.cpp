@@ -85,9 +85,7 @@ TEST(TavioMenuProfiles, PreviewShowsTheStoredClocksAndTheFanAsBars) {
     rig.host.factor = 2;
     rig.Taps({M, R});  // Quiet: fan 40
     EXPECT_TRUE(rig.menu.Previewing());
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Core), 500);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Memory), 900);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Shader), 1100);
+    EXPECT_EQ(rig.Numbers(), (std::array<int, 3>{500, 900, 1100}));
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Temperature), 0);
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 8);
     EXPECT_TRUE(rig.sink.panel.Lamp(0));

@@ -275,9 +275,7 @@ TEST(TavioMenuWindowGone, TheMenuStillWalksButLeavesTheCardAlone) {
 TEST(TavioMenuWindowFeed, TheWindowsClocksAndThePollsReadingsReachTheScreenUnlessAProfileShows) {
     MenuRig rig;
     rig.menu.ShowWindowClocks(760, 2000, 1400, 9);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Core), 760);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Memory), 2000);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Shader), 1400);
+    EXPECT_EQ(rig.Numbers(), (std::array<int, 3>{760, 2000, 1400}));
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 9);
 
     ASSERT_TRUE(rig.menu.FollowsPoll());

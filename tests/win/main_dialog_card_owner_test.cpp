@@ -130,8 +130,7 @@ TEST_F(MainDialogCardOwner, AResumePutsBackOnlyTheClocksThisSessionPutThere) {
         if (c.resetAfter) Command(IDC_RESET);
         Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
         Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-        const size_t mark = journal.Mark();
-        Send(WM_TIMER, COskaraDlg::kReapplyTimer);
+        const size_t mark = MarkThenSend(WM_TIMER, COskaraDlg::kReapplyTimer);
         EXPECT_EQ(CoresWritten(mark), c.cores);
         Close();
     }

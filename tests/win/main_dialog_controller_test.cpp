@@ -30,8 +30,7 @@ TEST_F(MainDialogController, EveryRefreshShowsTheClocksAsTheSlidersDoAndTheFanAs
 
 TEST_F(MainDialogController, ThePollFeedsTheControllerOnlyWhileItFollows) {
     Open("thermal 0 0\ntemp 58\ncooler 0 45 2\n");
-    size_t mark = journal.Mark();
-    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    size_t mark = MarkThenSend(WM_TIMER, COskaraDlg::kPollTimer);
     EXPECT_TRUE(host.controllerReadings.empty());
     EXPECT_TRUE(journal.Calls("QueryCoolerSettings", mark).empty()) << "no fan read for nobody";
 

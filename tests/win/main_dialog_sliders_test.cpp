@@ -115,8 +115,7 @@ TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
 
 TEST_F(MainDialogSliders, OnlyAClickRunsAButton) {
     Open("pci 10DE 0402\n");
-    const size_t mark = journal.Mark();
-    Send(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
+    const size_t mark = MarkThenSend(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
     Send(WM_COMMAND, MAKEWPARAM(IDC_RESET, BN_SETFOCUS), reinterpret_cast<LPARAM>(Item(IDC_RESET)));
     EXPECT_TRUE(journal.ClockWrites(mark).empty());
     Command(IDC_APPLY);

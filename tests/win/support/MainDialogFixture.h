@@ -137,8 +137,10 @@ protected:
     // As the user leaves it: the thumb moved, then the dialog told by WM_HSCROLL.
     void Slide(int sliderId, int pos);
     LRESULT Command(int id);
-    // Marks the journal, then presses the button: what the press asked of the card follows the mark.
+    // Marks the journal, then presses the button or sends the message: what that asked of the card
+    // follows the mark.
     size_t MarkThenCommand(int id) { const size_t mark = journal.Mark(); Command(id); return mark; }
+    size_t MarkThenSend(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { const size_t mark = journal.Mark(); Send(msg, wp, lp); return mark; }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(dlg->m_hWnd, msg, wp, lp); }
     LRESULT Click(int x, int y) const { return Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
     // Takes the WM_NCLBUTTONDOWN a click posts (the window drag), so no move loop ever starts;
