@@ -19,12 +19,6 @@ DialogFixture::ScriptRun DialogFixture::RunScript(int buttonId, const wchar_t* t
     return {script.Forced(), script.MessageBoxes()};
 }
 
-std::wstring DialogFixture::ControlText(HWND dialog, int id) {
-    wchar_t text[256] = L"";
-    GetDlgItemTextW(dialog, id, text, 256);
-    return text;
-}
-
 bool DialogFixture::Checked(HWND dialog, int id) {
     return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -24,7 +24,6 @@ protected:
     };
     ScriptRun RunScript(int buttonId, const wchar_t* title, std::vector<ModalScript::Step> steps);
 
-    static std::wstring ControlText(HWND dialog, int id);
     static bool Checked(HWND dialog, int id);
     static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 

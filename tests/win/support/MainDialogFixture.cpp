@@ -180,9 +180,9 @@ void MainDialogFixture::Close() {
     dlg = nullptr;
 }
 
-std::wstring MainDialogFixture::Text(int id) const {
+std::wstring MainDialogFixture::ControlText(HWND window, int id) {
     wchar_t text[256] = L"";
-    GetDlgItemTextW(dlg->m_hWnd, id, text, 256);
+    GetDlgItemTextW(window, id, text, 256);
     return text;
 }
 

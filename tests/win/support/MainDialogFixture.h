@@ -128,7 +128,8 @@ protected:
     void Close();
 
     HWND Item(int id) const { return GetDlgItem(dlg->m_hWnd, id); }
-    std::wstring Text(int id) const;
+    static std::wstring ControlText(HWND window, int id);
+    std::wstring Text(int id) const { return ControlText(dlg->m_hWnd, id); }
     int Pos(int sliderId) const;
     int RangeMin(int sliderId) const;
     int RangeMax(int sliderId) const;
