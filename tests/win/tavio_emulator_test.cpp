@@ -1,13 +1,13 @@
 // The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged; its window's lamps and keys.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "sim/tavio/EmulatorTransport.h"
 #include "sim/tavio/EmulatorWindow.h"
 #include "tests/win/support/KeyReceiver.h"
+#include "tests/win/support/SimDriverFiles.h"
 #include "tests/win/support/SkinPixels.h"
 #include "tests/win/support/WinTestSupport.h"
 
@@ -99,9 +99,7 @@ TEST(TavioEmulator, ReportsArePaddedDecodedAndLoggedAsHexLines) {
         EXPECT_EQ(emulator.Panel().Reports(), 1u);
         EXPECT_TRUE(emulator.Panel().Errors().empty());
     }
-    std::ifstream in(log.c_str(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "00041b301002" + std::string(2 * 59, '0') + "\n");
+    EXPECT_EQ(SimDriverFiles::ReadText(log), "00041b301002" + std::string(2 * 59, '0') + "\n");
 }
 
 }  // namespace
