@@ -4,8 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 wait_until 5 eval '[ "$(control_text 1006)" = 55 ]' || fail "no temperature shown: '$(control_text 1006)'"
 shot apply-started
 before=$(control_text 1003)
@@ -49,8 +48,6 @@ shot apply-reopened
 [ "$(control_text 1003)" = "$core MHz" ] || fail "the reopened window shows core '$(control_text 1003)'"
 note "Open from the tray restored the window"
 
-tray_menu_click 10  # "E&xit Oskara", the last item
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
-OSKARA_PID=
+tray_exit
 expect_values "$app_key" LastCard=10DE-06C0
 note "exit ended the program and stored LastCard 10DE-06C0"

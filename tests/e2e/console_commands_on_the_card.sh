@@ -18,9 +18,7 @@ note "status read the card"
 expect_cli 0 apply --core 650 --memory 1800 --fan 60
 expect_clock_write "apply" '"core_khz":650000,' '"memory_khz":900000,' '"shader_khz":1400000}'
 [[ $(journal_lines '"fn":"ApplyCoolerLevels"' | tail -1) == *'"level":60,'*'"policy":1'* ]] || fail "the fan of 60 % was not written"
-for v in LastCore=650 LastMem=900 LastShader=1400 LastFan=60; do
-  [ "$(reg_number "$app_key" "${v%=*}")" = "${v#*=}" ] || fail "apply did not store ${v%=*} as ${v#*=}"
-done
+expect_values "$app_key" LastCore=650 LastMem=900 LastShader=1400 LastFan=60
 note "apply wrote the card and stored as Apply does"
 
 before=$(writes)
@@ -51,8 +49,7 @@ shader = 1800
 fan = auto
 TXT
 expect_cli 0 import "$(winepath_of "$work/in.txt")"
-[ "$(reg_value "$profile_key" Name)" = Quiet ] && [ "$(reg_number "$profile_key" Fan)" = 40 ] ||
-  fail "import did not store the first profile: $(reg_value "$profile_key" Name)"
+expect_values "$profile_key" Name=Quiet Fan=40
 expect_cli 0 export "$(winepath_of "$work/out.txt")"
 expect_cli 0 import "$(winepath_of "$work/out.txt")" --replace
 expect_cli 0 export "$(winepath_of "$work/again.txt")"

@@ -12,8 +12,7 @@ shader = 1300
 fan = 40
 TXT
 
-oskara_start
-wait_until 20 window_exists "$title" || fail "the instance never made its window"
+oskara_running
 expect_cli 0 apply --core 680 --fan 70
 expect_clock_write "apply through the instance" '"core_khz":680000,' '"memory_khz":1000000,' '"shader_khz":1400000}'
 [ "$(control_text "$(res_id IDC_CORE_VALUE)")" = "680 MHz" ] || fail "the window's core label says $(control_text "$(res_id IDC_CORE_VALUE)")"

@@ -25,9 +25,7 @@ start() {
     [[ $fan != *'"policy":1'* ]] || fail "$2: the fan was not given back: $fan"
     [ "${3:-}" != fan ] || [ -n "$fan" ] || fail "$2: no fan was given back"
   fi
-  kill -9 "$OSKARA_PID"
-  wait_until 10 process_ended "$OSKARA_PID" || fail "the program did not end when killed"
-  OSKARA_PID=
+  oskara_kill -9
 }
 
 start restored

@@ -10,8 +10,7 @@ profile="$app_key\\10DE-06C0\\Profile 0"
 app_values "10DE-06C0\\Profile 0" Name=Loud Core=650 Mem=950 Shader=1300 Fan=300
 stored() { [ "$(reg_value "$app_key" LastCard)" = 10DE-06C0 ] && [ "$(reg_number "$profile" Fan)" = 44 ]; }
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 click_client 300 259  # the clock test's zone, on the skin's bottom tab
 wait_until 10 window_exists Oskara || fail "the clock test's message box did not open"
 # WM_ENDSESSION: first a log-off that was cancelled, then one that goes ahead.

@@ -25,9 +25,7 @@ sleep 3.5
 note "an unchanged temperature only reads"
 
 before=$(wc -l <"$journal")
-tray_menu_click 10  # "E&xit Oskara"
-wait_until 20 process_ended "$OSKARA_PID" || fail "the program did not end after the tray's exit"
-OSKARA_PID=
+tray_exit 20
 writes=$(tail -n +$((before + 1)) "$journal" | grep -E '"fn":"ApplyCoolerLevels"')
 [ "$(grep -c . <<<"$writes")" = 1 ] && [[ $writes == *'"policy":2'* ]] ||
   fail "the exit did not give the fan back with one write: $writes"

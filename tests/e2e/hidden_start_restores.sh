@@ -40,9 +40,7 @@ note "the second start ended and the first instance's window is shown"
 
 # What was never stored, or a start with Ctrl held, leaves the card alone: no fan write without a
 # stored fan (not a fixed 0 %), no write at all with Ctrl.
-kill "$first"
-wait_until 10 process_ended "$first" || fail "the first instance did not end when killed"
-OSKARA_PID=
+oskara_kill
 "$WINE64" reg delete "$app_key" /v LastFan /f >/dev/null 2>&1 || fail "could not delete LastFan"
 for ctrl in up down; do
   rm -f "$journal"
@@ -56,8 +54,6 @@ for ctrl in up down; do
     "$WINE64" "$findwindow" --key up 0x11
     journal_lacks '"fn":"Apply' || fail "a start with Ctrl held wrote to the card: $(journal_lines '"fn":"Apply')"
   fi
-  kill "$OSKARA_PID"
-  wait_until 10 process_ended "$OSKARA_PID" || fail "the program did not end when killed"
-  OSKARA_PID=
+  oskara_kill
 done
 note "without a stored fan only the clocks went back; with Ctrl held nothing"

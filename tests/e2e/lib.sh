@@ -109,6 +109,15 @@ none_shown() {
   ! grep -q visible <<<"$list"
 }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
+# oskara_shown / oskara_running [args]: starts Oskara.exe and waits for its main window, shown / made.
+oskara_shown() { oskara_start "$@"; wait_until 20 main_window_shown || fail "the main window never appeared"; }
+oskara_running() { oskara_start "$@"; wait_until 20 window_exists "$title" || fail "the instance never made its window"; }
+# oskara_ended <seconds> <message>: the started program ends in time, or the script fails.
+oskara_ended() { wait_until "$1" process_ended "$OSKARA_PID" || fail "$2"; OSKARA_PID=; }
+# Ending it as a test does: the tray menu's last item "E&xit Oskara", the window's exit command, a kill.
+tray_exit() { tray_menu_click 10; oskara_ended "${1:-15}" "exit from the tray menu did not end the program"; }
+command_exit() { "$WINE64" "$findwindow" "$title" --command 0xE141 >/dev/null 2>&1; oskara_ended 15 "the exit command did not end the program"; }
+oskara_kill() { kill "$@" "$OSKARA_PID"; oskara_ended 10 "the program did not end when killed"; }
 
 shot() { import -window root "$shots/$1.png"; }
 

@@ -20,8 +20,7 @@ eval "$(xdotool getwindowgeometry --shell "$box")"
 # A click on the message text gives the box the keyboard; Return presses its default button, OK.
 xdotool mousemove $((X + WIDTH / 2)) $((Y + 25)) click 1
 xdotool key Return
-wait_until 15 process_ended "$OSKARA_PID" || fail "the program did not end after OK"
-OSKARA_PID=
+oskara_ended 15 "the program did not end after OK"
 window_absent "$title" || fail "a window titled '$title' is left"
 note "OK ended the program"
 

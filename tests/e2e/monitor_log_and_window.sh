@@ -18,8 +18,7 @@ log="$work/run.csv"
 app_values ShowEffectiveMemClock=0 MonitorSpan=1 MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400 \
   MonitorLogFile="$(winepath_of "$log")"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 rows_at_least() { [ -f "$log" ] && [ "$(wc -l <"$log")" -ge $(($1 + 1)) ]; }
 wait_until 15 rows_at_least 3 || fail "three polls left $(wc -l <"$log" 2>/dev/null) lines in the log"
 
@@ -48,9 +47,7 @@ import -window "$monitor" "$shots/monitor-window.png"
 before=$(wc -l <"$log")
 wait_until 8 rows_at_least "$before" || fail "the log stopped while the monitor window was open"
 
-tray_menu_click 10  # "E&xit Oskara"
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
-OSKARA_PID=
+tray_exit
 # Opened at the place stored before, neither the default nor the smallest size, and kept there.
 expect_values "$app_key" MonitorLeft=100 MonitorTop=80 MonitorWidth=500 MonitorHeight=400
 note "monitor window shown and kept at its stored place"

@@ -4,8 +4,7 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 click_client 557 70  # Options
 wait_until 10 dialog_shown Settings || fail "the Options button opened no dialog"
 version=$("$WINE64" "$findwindow" Settings --text "$(res_id IDC_OPTIONS_VERSION)" | tr -d '\r')

@@ -5,29 +5,21 @@
 e2e_begin
 card="$app_key\\10DE-06C0"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 click_client 199 236  # Profiles
 wait_until 10 dialog_shown Profiles || fail "the Profiles button opened no dialog"
 shot profiles-open
 click_control Profiles "$(res_id IDC_PROFILES_CREATE)"
 wait_until 10 reg_value "$card\\Profile 0" Name || fail "Create stored no profile before any exit"
-[ "$(reg_value "$card\\Profile 0" Name)" = "New Profile" ] || fail "the created profile is named '$(reg_value "$card\\Profile 0" Name)'"
-[ "$(reg_number "$card\\Profile 0" Mem)" = 1000 ] || fail "the created profile stores memory $(reg_number "$card\\Profile 0" Mem), not the real 1000"
+expect_values "$card\\Profile 0" "Name=New Profile" Mem=1000
 shot profiles-created
 note "created and stored while the dialog is open"
 
-kill -9 "$OSKARA_PID"
-wait_until 10 process_ended "$OSKARA_PID" || fail "the killed process did not end"
-OSKARA_PID=
+oskara_kill -9
 # Wine's server forgets the killed process's windows on its own time.
 wait_until 15 eval '! window_exists "$title"' || fail "the killed program's window stayed"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never came back"
-tray_menu_click 10  # "E&xit Oskara"
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
-OSKARA_PID=
-[ "$(reg_value "$card\\Profile 0" Name)" = "New Profile" ] || fail "after a start and exit Profile 0 is '$(reg_value "$card\\Profile 0" Name)'"
-[ "$(reg_number "$card\\Profile 0" Core)" = 700 ] || fail "after a start and exit Profile 0 has core $(reg_number "$card\\Profile 0" Core)"
+oskara_shown
+tray_exit
+expect_values "$card\\Profile 0" "Name=New Profile" Core=700
 note "the next start loaded the profile and stored it back"

@@ -12,14 +12,11 @@ app_values LastCard=10DE-06C0 \
   "10DE-06C0\\Profile 4" Name="Past the gap" Core=700 Mem=1000 Shader=1400 Fan=110
 expect_values "$card\\Profile 4" "Name=Past the gap"
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 sleep 1  # the card-change box would follow the window within moments
 window_absent Oskara || fail "a message box came up although the card did not change"
 shot profiles-started
-tray_menu_click 10  # "E&xit Oskara"
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit from the tray menu did not end the program"
-OSKARA_PID=
+tray_exit
 note "started over the prepared profiles and exited"
 
 expect_values "$card\\Profile 0" Name=Loud Core=650 Mem=950 Shader=1300 Fan=44

@@ -59,8 +59,7 @@ for fn in $functions; do
     eval "$(xdotool getwindowgeometry --shell "$box")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + 25)) click 1
     xdotool key Return
-    wait_until 15 process_ended "$OSKARA_PID" || fail "$fn failing: the program did not end after OK"
-    OSKARA_PID=
+    oskara_ended 15 "$fn failing: the program did not end after OK"
     note "$fn failing: the driver cannot be bound; the program said so and ended"
     continue
   fi
@@ -82,8 +81,6 @@ for fn in $functions; do
     fail "$fn failing: the window shows fan '$(control_text "$fan_label")', the card runs $fan"
   note "$fn failing: ran on; the window shows $clocks and fan $fan as the card runs"
 
-  kill "$OSKARA_PID"
-  wait_until 10 process_ended "$OSKARA_PID" || fail "$fn failing: the program did not end when killed"
-  OSKARA_PID=
+  oskara_kill
   wait_until 10 eval '! window_exists "$title"' || fail "$fn failing: a window outlived its program"
 done

@@ -3,9 +3,8 @@
 . "$(dirname "$0")/lib.sh"
 e2e_begin
 
-oskara_start
+oskara_running
 first=$OSKARA_PID
-wait_until 20 window_exists "$title" || fail "the tray window never appeared"
 note "first instance: $(windows_titled "$title" | head -1)"
 
 "$WINE64" "$bin/Oskara.exe" >/dev/null 2>&1 &
@@ -15,8 +14,6 @@ process_ended "$first" && fail "the first instance ended too"
 window_exists "$title" || fail "the first instance's window is gone"
 note "second instance ended, first still running"
 
-tray_menu_click 10  # "E&xit Oskara", the last item
-wait_until 15 process_ended "$first" || fail "exit from the tray menu did not end the program"
+tray_exit
 window_exists "$title" && fail "a window titled '$title' is left"
 note "exit from the tray menu ended the program"
-OSKARA_PID=

@@ -14,8 +14,7 @@ bright_share() {
   convert "$1" -crop "$4x$5+$2+$3" +repage -channel R -separate -threshold 80% -format '%[fx:int(mean*100)]' info:
 }
 
-oskara_start
-wait_until 20 main_window_shown || fail "the main window never appeared"
+oskara_shown
 wait_until 5 eval '[ "$(control_text 1006)" = 55 ]' || fail "no temperature shown: '$(control_text 1006)'"
 win=$(main_window)
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -51,6 +50,4 @@ left=$(bright_share "$shots/skin-apply-left.png" $((X + 334)) $((Y + 227)) 85 22
 [ "$left" -le 30 ] || fail "Apply stayed bright ($left %) after the pointer left"
 note "Apply bright over $resting % at rest, $hovered % hovered, $left % after leaving"
 
-"$WINE64" "$findwindow" "$title" --command 0xE141 >/dev/null 2>&1
-wait_until 15 process_ended "$OSKARA_PID" || fail "the exit command did not end the program"
-OSKARA_PID=
+command_exit

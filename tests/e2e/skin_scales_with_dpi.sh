@@ -10,8 +10,7 @@ for case in 96:1 144:2 192:2; do
   "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || fail "reg add failed"
   # Wine reads the DPI when its server starts.
   prefix_end; prefix_warm
-  oskara_start
-  wait_until 20 main_window_shown || fail "no main window at $dpi DPI"
+  oskara_shown
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
   [ "$WIDTH" = $((762 * f)) ] && [ "$HEIGHT" = $((327 * f)) ] || fail "the window is ${WIDTH}x$HEIGHT at $dpi DPI"
@@ -27,7 +26,5 @@ for case in 96:1 144:2 192:2; do
   [ "$(pixel "$s" $((X + 300 * f)) $((Y + 259 * f + f - 1)))" != "$desktop" ] || fail "the bottom tab is missing at $dpi DPI"
   [ "$(pixel "$s" $((X + 20 * f)) $((Y + 20 * f)))" = 1B1E24 ] || fail "the title band is not drawn at $dpi DPI"
   note "$dpi DPI: factor $f, ${WIDTH}x$HEIGHT, Apply at $left $top $right $bottom"
-  "$WINE64" "$findwindow" "$title" --command 0xE141 >/dev/null 2>&1
-  wait_until 15 process_ended "$OSKARA_PID" || fail "the exit command did not end the program"
-  OSKARA_PID=
+  command_exit
 done

@@ -29,8 +29,6 @@ shot tavio-stepped
 tavio_screen | grep -qx "errors 0" || fail "the program sent malformed reports: $(tavio_screen)"
 note "journal: $line"
 
-"$WINE64" "$findwindow" "$title" --command 0xE141 >/dev/null 2>&1
-wait_until 15 process_ended "$OSKARA_PID" || fail "exit did not end the program"
-OSKARA_PID=
+command_exit
 tavio_screen | grep -qx "mode exited" || fail "the controller was not left in its exit mode: $(tavio_screen)"
 note "exit left the controller in its exit mode"

@@ -16,8 +16,7 @@ hot_apply() {
 }
 defaults_back() { [ "$(core_writes_since_mark 700000)" -ge 1 ]; }
 
-oskara_start
-wait_until 20 window_exists "$title" || fail "the instance never made its window"
+oskara_running
 hot_apply
 # Two polls of 3 s, and a second for the first to start.
 wait_until 8 defaults_back || fail "no default clocks within two polls: $(journal_lines ApplyLevelClocks | tail -2)"

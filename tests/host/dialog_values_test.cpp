@@ -4,15 +4,12 @@
 
 #include "ui/OptionsValues.h"
 #include "ui/ProfileRows.h"
+#include "tests/host/ProfileMaker.h"
 
 namespace {
 
 TEST(ProfileRows, ShowMemoryTimesTheFactorAndAutoOnlyForExactly110) {
-    PROFILE p{};
-    SetProfileName(p, L"Night");
-    p.core = 650;
-    p.memory = 1000;
-    p.shader = 1300;
+    PROFILE p = MakeProfile(L"Night", 650, 1000, 1300);
     struct Case {
         uint8_t fan;
         const wchar_t* text;
@@ -44,11 +41,8 @@ TEST(ProfileRows, ANewProfileDividesTheMemorySliderByTheFactorTruncating) {
     } cases[] = {{2001, 2, 1000}, {4003, 4, 1000}, {1000, 1, 1000}, {1999, 2, 999}, {1000, 0, 1000}};
     for (const Case& c : cases) {
         const PROFILE p = ProfileFromSliders(700, c.memorySlider, c.factor, 1400, 110);
-        EXPECT_EQ(p.memory, c.stored) << c.memorySlider << " / " << c.factor;
+        EXPECT_EQ(ProfileValues(p), (std::array<int, 4>{700, c.stored, 1400, 110})) << c.memorySlider << " / " << c.factor;
         EXPECT_STREQ(p.name, L"New Profile");
-        EXPECT_EQ(p.core, 700);
-        EXPECT_EQ(p.shader, 1400);
-        EXPECT_EQ(p.fan, 110);
     }
 }
 

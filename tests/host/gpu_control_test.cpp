@@ -1,10 +1,12 @@
 // CGpuControl against the simulated driver.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "tests/host/gpu_SimHarness.h"
 
@@ -12,20 +14,25 @@ using simdriver::CallCount;
 
 namespace {
 
-struct Clocks {
-    double core = 0, memory = 0, shader = 0;
-};
+// Core, memory and shader clocks in MHz.
+using Clocks = std::array<double, 3>;
 
 Clocks Defaults(CGpuControl& gpu, int level = 3) {
-    Clocks c;
-    EXPECT_TRUE(gpu.GetLevelDefaultClocks(level, c.core, c.memory, c.shader));
+    Clocks c{};
+    EXPECT_TRUE(gpu.GetLevelDefaultClocks(level, c[0], c[1], c[2]));
     return c;
 }
 
 Clocks Current(CGpuControl& gpu, int level = 3) {
-    Clocks c;
-    EXPECT_TRUE(gpu.GetLevelCurrentClocks(level, c.core, c.memory, c.shader));
+    Clocks c{};
+    EXPECT_TRUE(gpu.GetLevelCurrentClocks(level, c[0], c[1], c[2]));
     return c;
+}
+
+// The core, memory and shader fields of the last clock write as sent: "" for a domain left out.
+std::array<std::string, 3> SentKhz() {
+    const auto* apply = LastCall("ApplyLevelClocks");
+    return {apply->Field("core_khz"), apply->Field("memory_khz"), apply->Field("shader_khz")};
 }
 
 // Every operation once, each reporting whether it succeeded.
@@ -135,13 +142,10 @@ TEST(GpuControl, EnumeratesOnceBeforeEveryOperationButTheThree) {
 
 TEST(GpuControl, FoldsDomainsLaterEntryWinning) {
     auto gpu = BoundControl("level 3 0:700000 4:1000000 7:1400000 8:750000 9:1100000 10:1450000 5:999000");
-    Clocks d = Defaults(*gpu);
-    EXPECT_EQ(d.core, 750);
-    EXPECT_EQ(d.memory, 1100);
-    EXPECT_EQ(d.shader, 1450);
+    EXPECT_EQ(Defaults(*gpu), (Clocks{750, 1100, 1450}));
 
     gpu = BoundControl("level 3 8:750000 0:700000 4:1000000");
-    EXPECT_EQ(Defaults(*gpu).core, 700);
+    EXPECT_EQ(Defaults(*gpu)[0], 700);
     ASSERT_TRUE(gpu->SetLevelClocks(3, 800, 1000, 0));
     for (const auto& domain : simdriver::Card().gpus[0].levels.at(3))
         if (domain.code == 0 || domain.code == 8) {
@@ -151,39 +155,27 @@ TEST(GpuControl, FoldsDomainsLaterEntryWinning) {
 
 TEST(GpuControl, CardWithoutShaderDomain) {
     auto gpu = BoundControl("level 1 0:300000 4:500000\nlevel 2 0:600000 4:900000");
-    Clocks c;
-    c.shader = 12345;  // no shader entry: the caller's value stays
-    ASSERT_TRUE(gpu->GetLevelDefaultClocks(2, c.core, c.memory, c.shader));
-    EXPECT_EQ(c.core, 600);
-    EXPECT_EQ(c.memory, 900);
-    EXPECT_EQ(c.shader, 12345);
+    Clocks c{0, 0, 12345};  // no shader entry: the caller's value stays
+    ASSERT_TRUE(gpu->GetLevelDefaultClocks(2, c[0], c[1], c[2]));
+    EXPECT_EQ(c, (Clocks{600, 900, 12345}));
     double x = 0;
     EXPECT_FALSE(gpu->GetLevelDefaultClocks(3, x, x, x));  // the level count stops at 2
 
     ASSERT_TRUE(gpu->SetLevelClocks(2, 650, 950, 0));
-    const auto* apply = LastCall("ApplyLevelClocks");
-    EXPECT_EQ(apply->Field("core_khz"), "650000");
-    EXPECT_EQ(apply->Field("memory_khz"), "950000");
-    EXPECT_EQ(apply->Field("shader_khz"), "");
+    EXPECT_EQ(SentKhz(), (std::array<std::string, 3>{"650000", "950000", ""}));
 }
 
 TEST(GpuControl, ShaderZeroLeavesShaderDomainAlone) {
     auto gpu = BoundControl();
     ASSERT_TRUE(gpu->SetLevelClocks(3, 750, 1100, 0));
     EXPECT_EQ(LastCall("ApplyLevelClocks")->Field("shader_khz"), "");
-    Clocks c = Current(*gpu);
-    EXPECT_EQ(c.core, 750);
-    EXPECT_EQ(c.memory, 1100);
-    EXPECT_EQ(c.shader, 1400);
+    EXPECT_EQ(Current(*gpu), (Clocks{750, 1100, 1400}));
 }
 
 TEST(GpuControl, ConvertsKilohertzByTruncationAndSaturates) {
     auto gpu = BoundControl("level 3 0:700999:701999 4:1000500 7:1400001");
-    Clocks d = Defaults(*gpu);
-    EXPECT_EQ(d.core, 700);
-    EXPECT_EQ(d.memory, 1000);
-    EXPECT_EQ(d.shader, 1400);
-    EXPECT_EQ(Current(*gpu).core, 701);
+    EXPECT_EQ(Defaults(*gpu), (Clocks{700, 1000, 1400}));
+    EXPECT_EQ(Current(*gpu)[0], 701);
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
@@ -199,10 +191,7 @@ TEST(GpuControl, ConvertsKilohertzByTruncationAndSaturates) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(gpu->SetLevelClocks(3, c.core, c.memory, c.shader));
-        const auto* apply = LastCall("ApplyLevelClocks");
-        EXPECT_EQ(apply->Field("core_khz"), c.coreKhz);
-        EXPECT_EQ(apply->Field("memory_khz"), c.memoryKhz);
-        EXPECT_EQ(apply->Field("shader_khz"), c.shaderKhz);
+        EXPECT_EQ(SentKhz(), (std::array<std::string, 3>{c.coreKhz, c.memoryKhz, c.shaderKhz}));
     }
 }
 
@@ -219,10 +208,10 @@ TEST(GpuControl, MemoryScaleByMemoryType) {
     }
 
     auto gpu = BoundControl("memtype 8");
-    EXPECT_EQ(Defaults(*gpu).memory, 500);
+    EXPECT_EQ(Defaults(*gpu)[1], 500);
     ASSERT_TRUE(gpu->SetLevelClocks(3, 700, 500, 1400));
     EXPECT_EQ(LastCall("ApplyLevelClocks")->Field("memory_khz"), "1000000");
-    EXPECT_EQ(Current(*gpu).memory, 500);
+    EXPECT_EQ(Current(*gpu)[1], 500);
     uint32_t type = 0;
     EXPECT_TRUE(gpu->GetMemoryType(type));
     EXPECT_EQ(type, 8u);
@@ -239,16 +228,14 @@ TEST(GpuControl, MemoryClassIsFixedAtItsFirstReading) {
     gpu->SelectGpu(1);
     EXPECT_EQ(gpu->GetMemoryScale(), 0.5);
     EXPECT_EQ(CallCount("QueryMemoryType"), 1u);
-    EXPECT_EQ(Defaults(*gpu).memory, 500);
+    EXPECT_EQ(Defaults(*gpu)[1], 500);
 }
 
 TEST(GpuControl, EntryWithoutDefaultIsNeitherReadNorWritten) {
     auto gpu = BoundControl("level 3 0:700000 4:1000000 0:0:650000 7:0:1300000");
-    Clocks d;
-    d.shader = -1;
-    ASSERT_TRUE(gpu->GetLevelDefaultClocks(3, d.core, d.memory, d.shader));
-    EXPECT_EQ(d.core, 700);
-    EXPECT_EQ(d.shader, -1);
+    Clocks d{0, 0, -1};
+    ASSERT_TRUE(gpu->GetLevelDefaultClocks(3, d[0], d[1], d[2]));
+    EXPECT_EQ(d, (Clocks{700, 1000, -1}));
 
     ASSERT_TRUE(gpu->SetLevelClocks(3, 800, 1100, 1500));
     const auto sent = simdriver::ReceivedRecord("ApplyLevelClocks");
@@ -272,9 +259,7 @@ TEST(GpuControl, ClockTestSetsTheFlagReadsPassAndChangesNothing) {
 
     ASSERT_TRUE(gpu->TestLevelClocks(3, 900, 1100, 1600, passed));
     EXPECT_EQ(passed, 0);
-    Clocks c = Current(*gpu);
-    EXPECT_EQ(c.core, 710);
-    EXPECT_EQ(c.shader, 1410);
+    EXPECT_EQ(Current(*gpu), (Clocks{710, 1010, 1410}));
 
     gpu = BoundControl("clocktest unsupported");
     passed = 7;
@@ -289,13 +274,11 @@ TEST(GpuControl, LevelOperationsFailWithTheirFunctions) {
         auto gpu = BoundControl(card);
         Clocks c{1, 2, 3};
         int passed = 5;
-        EXPECT_FALSE(gpu->GetLevelDefaultClocks(3, c.core, c.memory, c.shader));
-        EXPECT_FALSE(gpu->GetLevelCurrentClocks(3, c.core, c.memory, c.shader));
+        EXPECT_FALSE(gpu->GetLevelDefaultClocks(3, c[0], c[1], c[2]));
+        EXPECT_FALSE(gpu->GetLevelCurrentClocks(3, c[0], c[1], c[2]));
         EXPECT_FALSE(gpu->SetLevelClocks(3, 700, 1000, 1400));
         EXPECT_FALSE(gpu->TestLevelClocks(3, 700, 1000, 1400, passed));
-        EXPECT_EQ(c.core, 1);
-        EXPECT_EQ(c.memory, 2);
-        EXPECT_EQ(c.shader, 3);
+        EXPECT_EQ(c, (Clocks{1, 2, 3}));
         EXPECT_EQ(passed, 5);
         EXPECT_EQ(CallCount("ApplyLevelClocks"), 0u);
     }
@@ -420,8 +403,7 @@ TEST(GpuControl, PciIdsAndTemperaturePerGpu) {
         "gpus 2\ngroup 0 1\nthermal 0 0\npci 10DE 0A20\ngpu 0\ntemp 61\ngpu 1\ntemp -5\npci 1234 5678");
     uint16_t vendor = 0, device = 0;
     ASSERT_TRUE(gpu->GetPciIds(vendor, device));
-    EXPECT_EQ(vendor, 0x10DE);
-    EXPECT_EQ(device, 0x0A20);
+    EXPECT_EQ(std::make_pair(vendor, device), (std::pair<uint16_t, uint16_t>{0x10DE, 0x0A20}));
     int32_t celsius = 0;
     ASSERT_TRUE(gpu->GetTemperature(celsius));
     EXPECT_EQ(celsius, 61);
@@ -429,8 +411,7 @@ TEST(GpuControl, PciIdsAndTemperaturePerGpu) {
 
     gpu->SelectGpu(1);
     ASSERT_TRUE(gpu->GetPciIds(vendor, device));
-    EXPECT_EQ(vendor, 0x1234);
-    EXPECT_EQ(device, 0x5678);
+    EXPECT_EQ(std::make_pair(vendor, device), (std::pair<uint16_t, uint16_t>{0x1234, 0x5678}));
     ASSERT_TRUE(gpu->GetTemperature(celsius));
     EXPECT_EQ(celsius, -5);
     THERMAL_SETTINGS record;
@@ -459,9 +440,9 @@ TEST(GpuControl, WritesReachOnlyTheSelectedGpu) {
         ASSERT_TRUE(gpu->SetLevelClocks(3, 720 + index, 1000, 1400));
     }
     gpu->SelectGpu(0);
-    EXPECT_EQ(Current(*gpu).core, 720);
+    EXPECT_EQ(Current(*gpu)[0], 720);
     gpu->SelectGpu(1);
-    EXPECT_EQ(Current(*gpu).core, 721);
+    EXPECT_EQ(Current(*gpu)[0], 721);
     ASSERT_TRUE(gpu->SetFanLevel(0, 80));
     EXPECT_EQ(simdriver::Card().gpus[1].coolers[0].level, 80u);
     EXPECT_EQ(simdriver::Card().gpus[0].coolers[0].level, 40u);

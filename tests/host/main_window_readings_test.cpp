@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <utility>
 
 #include "MemorySettingsStore.h"
 #include "store/Settings.h"
@@ -30,7 +32,7 @@ int FactorFor(MemorySettingsStore& store, bool readable, uint32_t code) {
     return MemoryClockFactor(store, reader.Fn());
 }
 
-TEST(MemoryClockFactor, FollowsTheMemoryTypeWhenEffectiveClocksAreShown) {
+TEST(MemoryClockFactor, FollowsTheMemoryTypeWhenEffectiveClocksAreShownAndCode3WhenUnreadable) {
     MemorySettingsStore store;  // absent: effective clocks are shown
     const int expected[] = {1, 1, 2, 2, 2, 2, 2, 1, 4, 1, 1};
     for (uint32_t code = 0; code < std::size(expected); ++code)
@@ -38,11 +40,7 @@ TEST(MemoryClockFactor, FollowsTheMemoryTypeWhenEffectiveClocksAreShown) {
     EXPECT_EQ(FactorFor(store, true, 0xFFFFFFFF), 1);
     Settings::Write(store, Settings::ShowEffectiveMemClock, 1);
     EXPECT_EQ(FactorFor(store, true, 8), 4);
-}
-
-TEST(MemoryClockFactor, AnUnreadableTypeCountsAsCodeThree) {
-    MemorySettingsStore store;
-    EXPECT_EQ(FactorFor(store, false, 8), 2);
+    EXPECT_EQ(FactorFor(store, false, 8), 2);  // an unreadable type counts as code 3
 }
 
 TEST(MemoryClockFactor, IsOneWithoutAskingTheCardUnlessTheSettingIsExactlyOne) {
@@ -56,48 +54,33 @@ TEST(MemoryClockFactor, IsOneWithoutAskingTheCardUnlessTheSettingIsExactlyOne) {
 }
 
 TEST(TemperatureGauge, FillsAlmostOneRowPerDegreeUpToTheBitmapHeight) {
-    EXPECT_EQ(GaugeCopyFor(0, 119).rows, 0);
-    EXPECT_EQ(GaugeCopyFor(1, 119).rows, 0);
-    EXPECT_EQ(GaugeCopyFor(2, 119).rows, 1);
-    EXPECT_EQ(GaugeCopyFor(60, 119).rows, 59);
-    EXPECT_EQ(GaugeCopyFor(120, 119).rows, 119);
-    EXPECT_EQ(GaugeCopyFor(200, 119).rows, 119);
-    EXPECT_EQ(GaugeCopyFor(INT32_MAX, 119).rows, 119);
-    EXPECT_EQ(GaugeCopyFor(-5, 119).rows, 0);
-    EXPECT_EQ(GaugeCopyFor(INT32_MIN, 119).rows, 0);
-    EXPECT_EQ(GaugeCopyFor(120, 50).rows, 50);  // a smaller bitmap is never overread
-    EXPECT_EQ(GaugeCopyFor(60, -1).rows, 0);
+    // {degrees, bitmap height, rows}: a smaller bitmap is never overread.
+    const int cases[][3] = {{0, 119, 0},     {1, 119, 0},         {2, 119, 1},  {60, 119, 59},
+                            {120, 119, 119}, {200, 119, 119},     {INT32_MAX, 119, 119},
+                            {-5, 119, 0},    {INT32_MIN, 119, 0}, {120, 50, 50}, {60, -1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(GaugeCopyFor(c[0], c[1]).rows, c[2]) << c[0] << " of " << c[1];
 }
 
 TEST(TemperatureGauge, CopiesTheBottomRowsToTheSlotBottom) {
-    const GaugeCopy sixty = GaugeCopyFor(60, 119);
-    EXPECT_EQ(sixty.sourceY, 60);
-    EXPECT_EQ(sixty.destX, 515);
-    EXPECT_EQ(sixty.destY, 155);
-    const GaugeCopy full = GaugeCopyFor(120, 119);
-    EXPECT_EQ(full.sourceY, 0);
-    EXPECT_EQ(full.destY, 95);
-    const GaugeCopy empty = GaugeCopyFor(0, 119);
-    EXPECT_EQ(empty.sourceY, 119);
-    EXPECT_EQ(empty.destY, 214);
+    EXPECT_EQ(GaugeCopyFor(60, 119).destX, 515);
+    for (const auto& [degrees, sourceY, destY] : {std::array<int, 3>{60, 60, 155}, {120, 0, 95}, {0, 119, 214}}) {
+        EXPECT_EQ(GaugeCopyFor(degrees, 119).sourceY, sourceY) << degrees;
+        EXPECT_EQ(GaugeCopyFor(degrees, 119).destY, destY) << degrees;
+    }
 }
 
 TEST(PollReadings, TavioBarsFillAtOneHundred) {
-    EXPECT_EQ(TavioBarCells(0), 0);
-    EXPECT_EQ(TavioBarCells(4), 0);
-    EXPECT_EQ(TavioBarCells(5), 1);
-    EXPECT_EQ(TavioBarCells(67), 13);
-    EXPECT_EQ(TavioBarCells(100), 20);
+    for (const auto& [percent, cells] : {std::pair{0, 0}, {4, 0}, {5, 1}, {67, 13}, {100, 20}})
+        EXPECT_EQ(TavioBarCells(percent), cells) << percent;
 }
 
 TEST(ClockTestZone, TakesLeftAndTopEdgesButNotRightAndBottom) {
-    EXPECT_TRUE(InClockTestZone(300, 259));
-    EXPECT_TRUE(InClockTestZone(270, 259));
-    EXPECT_TRUE(InClockTestZone(359, 282));
-    EXPECT_FALSE(InClockTestZone(300, 258));
-    EXPECT_FALSE(InClockTestZone(360, 259));
-    EXPECT_FALSE(InClockTestZone(269, 260));
-    EXPECT_FALSE(InClockTestZone(300, 283));
+    const struct {
+        int x, y;
+        bool in;
+    } points[] = {{300, 259, true},  {270, 259, true},  {359, 282, true}, {300, 258, false},
+                  {360, 259, false}, {269, 260, false}, {300, 283, false}};
+    for (const auto& p : points) EXPECT_EQ(InClockTestZone(p.x, p.y), p.in) << p.x << "," << p.y;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <tuple>
+#include <utility>
 
 #include "ui/ClockCoupling.h"
 #include "ui/SliderRange.h"
@@ -64,11 +65,8 @@ TEST(CoreShaderCoupling, ATiedPairGrowsOnlyAsFarAsBothCanStayTwoToOne) {
 }
 
 TEST(CoreShaderCoupling, LinksOnlyTheTwoDevicesAtTwiceTheCoreClock) {
-    EXPECT_TRUE(CouplesCoreAndShader(0x06C0));
-    EXPECT_TRUE(CouplesCoreAndShader(0x06C8));
-    EXPECT_FALSE(CouplesCoreAndShader(0x06C1));
-    EXPECT_FALSE(CouplesCoreAndShader(0x0600));
-    EXPECT_FALSE(CouplesCoreAndShader(0x10DE));
+    for (const auto& [device, tied] : {std::pair{0x06C0, true}, {0x06C8, true}, {0x06C1, false}, {0x0600, false}, {0x10DE, false}})
+        EXPECT_EQ(CouplesCoreAndShader(static_cast<uint16_t>(device)), tied) << std::hex << device;
     EXPECT_EQ(ShaderForCore(701), 1402);
     EXPECT_EQ(CoreForShader(1401), 700);
     EXPECT_EQ(CoreForShader(1), 0);
@@ -76,16 +74,11 @@ TEST(CoreShaderCoupling, LinksOnlyTheTwoDevicesAtTwiceTheCoreClock) {
 }
 
 TEST(ValueLabels, ShowMegahertzPercentOrAWord) {
-    EXPECT_EQ(ClockLabel(700), L"700 MHz");
-    EXPECT_EQ(ClockLabel(0), L"0 MHz");
-    EXPECT_EQ(ShaderLabel(1402), L"1402 MHz");
-    EXPECT_EQ(ShaderLabel(0), L"N/A");
-    EXPECT_EQ(FanLabel(0), L"0 %");
-    EXPECT_EQ(FanLabel(100), L"100 %");
-    EXPECT_EQ(FanLabel(101), L"Auto");
-    EXPECT_EQ(FanLabel(110), L"Auto");
-    EXPECT_EQ(TemperatureLabel(67), L"67");
-    EXPECT_EQ(TemperatureLabel(0), L"0");
+    const std::pair<std::wstring, std::wstring> labels[] = {
+        {ClockLabel(700), L"700 MHz"}, {ClockLabel(0), L"0 MHz"}, {ShaderLabel(1402), L"1402 MHz"}, {ShaderLabel(0), L"N/A"},
+        {FanLabel(0), L"0 %"},         {FanLabel(100), L"100 %"}, {FanLabel(101), L"Auto"},         {FanLabel(110), L"Auto"},
+        {TemperatureLabel(67), L"67"}, {TemperatureLabel(0), L"0"}};
+    for (const auto& [shown, expected] : labels) EXPECT_EQ(shown, expected);
 }
 
 }  // namespace

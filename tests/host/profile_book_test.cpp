@@ -6,18 +6,9 @@
 #include <vector>
 
 #include "store/ProfileBook.h"
+#include "tests/host/ProfileMaker.h"
 
 namespace {
-
-PROFILE Made(const wchar_t* name, int32_t core = 700, int32_t memory = 1000) {
-    PROFILE p{};
-    SetProfileName(p, name);
-    p.core = core;
-    p.memory = memory;
-    p.shader = 1400;
-    p.fan = 110;
-    return p;
-}
 
 struct SaveLog {
     std::vector<size_t> counts;
@@ -29,11 +20,11 @@ struct SaveLog {
 TEST(ProfileBook, EveryChangeIsSavedAtOnceAndBumpsTheRevision) {
     SaveLog saves;
     ProfileBook book(saves.Fn());
-    book.Replace({Made(L"A"), Made(L"B")});
+    book.Replace({MakeProfile(L"A"), MakeProfile(L"B")});
     EXPECT_TRUE(saves.counts.empty());  // a load stores nothing
 
     uint32_t seen = book.Revision();
-    EXPECT_EQ(book.Create(Made(L"C")), ProfileBook::CreateResult::Created);
+    EXPECT_EQ(book.Create(MakeProfile(L"C")), ProfileBook::CreateResult::Created);
     EXPECT_NE(book.Revision(), seen);
     seen = book.Revision();
     EXPECT_TRUE(book.Rename(0, L"First"));
@@ -49,7 +40,7 @@ TEST(ProfileBook, EveryChangeIsSavedAtOnceAndBumpsTheRevision) {
 
 TEST(ProfileBook, ARowOfAnOlderRevisionOrPastTheEndIsNotCurrent) {
     ProfileBook book;
-    book.Replace({Made(L"A"), Made(L"B")});
+    book.Replace({MakeProfile(L"A"), MakeProfile(L"B")});
     const uint32_t filled = book.Revision();
     EXPECT_TRUE(book.IsCurrent(filled, 1));
     EXPECT_FALSE(book.IsCurrent(filled, 2));
@@ -68,12 +59,12 @@ TEST(ProfileBook, TheSixtyFifthProfileAndClocksOfZeroAreRefused) {
     } cases[] = {{0, 1000, ProfileBook::CreateResult::NoClocks},
                  {700, 0, ProfileBook::CreateResult::NoClocks},
                  {700, 1000, ProfileBook::CreateResult::Created}};
-    for (const Case& c : cases) EXPECT_EQ(book.Create(Made(L"P", c.core, c.memory)), c.result) << c.core << " " << c.memory;
+    for (const Case& c : cases) EXPECT_EQ(book.Create(MakeProfile(L"P", c.core, c.memory)), c.result) << c.core << " " << c.memory;
     EXPECT_EQ(book.Count(), 1u);
-    for (int i = 1; i < 64; ++i) ASSERT_EQ(book.Create(Made(L"P")), ProfileBook::CreateResult::Created) << i;
+    for (int i = 1; i < 64; ++i) ASSERT_EQ(book.Create(MakeProfile(L"P")), ProfileBook::CreateResult::Created) << i;
     const uint32_t full = book.Revision();
     const size_t savesWhenFull = saves.counts.size();
-    EXPECT_EQ(book.Create(Made(L"Too many")), ProfileBook::CreateResult::Full);
+    EXPECT_EQ(book.Create(MakeProfile(L"Too many")), ProfileBook::CreateResult::Full);
     EXPECT_EQ(book.Count(), 64u);
     EXPECT_EQ(book.Revision(), full);
     EXPECT_EQ(saves.counts.size(), savesWhenFull);
@@ -81,7 +72,7 @@ TEST(ProfileBook, TheSixtyFifthProfileAndClocksOfZeroAreRefused) {
 
 TEST(ProfileBook, AnEmptyNameKeepsTheOldOneAndALongOneIsCut) {
     ProfileBook book;
-    book.Replace({Made(L"Quiet")});
+    book.Replace({MakeProfile(L"Quiet")});
     book.Rename(0, L"");
     EXPECT_STREQ(book.At(0).name, L"Quiet");
     const std::wstring seventy(70, L'x');

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/StartupRules.h"
 
 namespace {
@@ -11,15 +13,12 @@ const std::wstring kCard = L"10DE-06C0";
 const LastApplied kLast{750, 1100, 1500, 60};
 
 TEST(StartHiddenSwitch, IsSearchedInTheArgumentsOnly) {
-    using StartupRules::HasStartHiddenSwitch;
-    EXPECT_TRUE(HasStartHiddenSwitch(L"\"C:\\Program Files\\Oskara.exe\" -s"));
-    EXPECT_TRUE(HasStartHiddenSwitch(L"C:\\Oskara\\Oskara.exe x-sy"));
-    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\my-stuff\\Oskara.exe\""));
-    EXPECT_FALSE(HasStartHiddenSwitch(L"C:\\my-stuff\\Oskara.exe"));
-    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\my-stuff\\Oskara.exe\" -x"));
-    EXPECT_TRUE(HasStartHiddenSwitch(L"C:\\my-stuff\\Oskara.exe\t-s"));
-    EXPECT_FALSE(HasStartHiddenSwitch(L"\"C:\\unterminated -s"));
-    EXPECT_FALSE(HasStartHiddenSwitch(L""));
+    const std::pair<const wchar_t*, bool> lines[] = {
+        {L"\"C:\\Program Files\\Oskara.exe\" -s", true},  {L"C:\\Oskara\\Oskara.exe x-sy", true},
+        {L"\"C:\\my-stuff\\Oskara.exe\"", false},         {L"C:\\my-stuff\\Oskara.exe", false},
+        {L"\"C:\\my-stuff\\Oskara.exe\" -x", false},      {L"C:\\my-stuff\\Oskara.exe\t-s", true},
+        {L"\"C:\\unterminated -s", false},                 {L"", false}};
+    for (const auto& [line, hidden] : lines) EXPECT_EQ(StartupRules::HasStartHiddenSwitch(line), hidden) << line;
 }
 
 TEST(StartRequest, TakesTheFirstNamedProfileAndSearchesSwitchesOutsideIt) {

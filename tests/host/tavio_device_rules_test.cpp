@@ -11,12 +11,11 @@ namespace {
 using namespace TavioDeviceRules;
 
 TEST(TavioReportLengths, OutputBelow53OrInputOutside1To256IsRefused) {
-    EXPECT_TRUE(AcceptsReportLengths(3, 53));
-    EXPECT_TRUE(AcceptsReportLengths(256, 65));
-    EXPECT_FALSE(AcceptsReportLengths(3, 52));
-    EXPECT_FALSE(AcceptsReportLengths(3, 0));
-    EXPECT_FALSE(AcceptsReportLengths(0, 65));
-    EXPECT_FALSE(AcceptsReportLengths(257, 65));
+    const struct {
+        size_t input, output;
+        bool accepted;
+    } lengths[] = {{3, 53, true}, {256, 65, true}, {3, 52, false}, {3, 0, false}, {0, 65, false}, {257, 65, false}};
+    for (const auto& l : lengths) EXPECT_EQ(AcceptsReportLengths(l.input, l.output), l.accepted) << l.input << "/" << l.output;
 }
 
 TEST(TavioOutputFrame, MeaningfulBytesThenZerosToTheOutputLength) {

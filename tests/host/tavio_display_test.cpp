@@ -1,7 +1,6 @@
 // The controller's screen: report frames, number fields, bars, indicators and the text line, byte for byte.
 #include <gtest/gtest.h>
 
-#include "tavio/Display.h"
 #include "tavio_harness.h"
 
 namespace {
@@ -11,15 +10,8 @@ using Reports = std::vector<Bytes>;
 
 Bytes Seg(uint8_t address, uint8_t value) { return {0x00, 0x04, 0x1B, 0x30, address, value}; }
 
-struct Screen {
-    explicit Screen(size_t length = 65) : sink(length) {}
-    RecordingSink sink;
-    FakeTextSurface text;
-    CTavioDisplay display{sink, text};
-};
-
 TEST(TavioDisplay, ResetSendsModeClearAndSetupAndForgetsTheMirror) {
-    Screen s;
+    TavioScreen s;
     s.display.SetIndicator(11, true);
     s.sink.reports.clear();
     s.display.Opened();
@@ -37,7 +29,7 @@ TEST(TavioDisplay, ResetSendsModeClearAndSetupAndForgetsTheMirror) {
 
 TEST(TavioDisplay, SendsNothingToAControllerWhoseReportsCannotHoldATextSlice) {
     for (size_t length : {size_t{0}, size_t{6}, size_t{52}}) {
-        Screen s(length);
+        TavioScreen s(length);
         s.display.Opened();
         s.display.ShowCore(7);
         s.display.SetIndicator(11, true);
@@ -45,14 +37,14 @@ TEST(TavioDisplay, SendsNothingToAControllerWhoseReportsCannotHoldATextSlice) {
         EXPECT_TRUE(s.sink.reports.empty()) << length;
         EXPECT_EQ(s.display.Mirror()[16], 2) << "the mirror changes all the same";
     }
-    Screen fits(53);
+    TavioScreen fits(53);
     fits.display.FlushText();
     EXPECT_EQ(fits.sink.reports.size(), 7u);
     EXPECT_TRUE(fits.sink.panel.Errors().empty());
 }
 
 TEST(TavioDisplay, NumberFieldsWriteTheirAddressesInOrder) {
-    Screen s;
+    TavioScreen s;
     s.display.ShowCore(7);
     EXPECT_EQ(s.sink.reports, (Reports{Seg(4, 0x04), Seg(5, 0x40), Seg(6, 0x04), Seg(7, 0x00), Seg(8, 0x00)}));
     s.sink.reports.clear();
@@ -83,7 +75,7 @@ TEST(TavioDisplay, NumberFieldsWriteTheirAddressesInOrder) {
 }
 
 TEST(TavioDisplay, SharedAddressEightKeepsTheOtherFieldsBits) {
-    Screen s;
+    TavioScreen s;
     for (int id : {5, 6, 7}) s.display.SetIndicator(id, true);
     s.display.ShowCore(8000);  // thousands bottom is 8.7
     s.sink.reports.clear();
@@ -100,7 +92,7 @@ TEST(TavioDisplay, SharedAddressEightKeepsTheOtherFieldsBits) {
 // The poll sets both bars every three seconds: cells already showing what they should are not
 // sent again, so an unchanged reading costs the controller nothing.
 TEST(TavioDisplay, BarsLightTheirTopCellsAndWriteOnlyTheCellsThatChange) {
-    Screen s;
+    TavioScreen s;
     s.display.SetFanBar(6);
     Reports expected;
     for (uint8_t address = 64; address <= 69; ++address) expected.push_back(Seg(address, 2));
@@ -138,7 +130,7 @@ TEST(TavioDisplay, BarsLightTheirTopCellsAndWriteOnlyTheCellsThatChange) {
 }
 
 TEST(TavioDisplay, IndicatorsChangeOneBitOrOneCell) {
-    Screen s;
+    TavioScreen s;
     s.display.SetIndicator(11, true);
     s.display.SetIndicator(2, true);
     s.display.SetIndicator(4, true);
@@ -152,7 +144,7 @@ TEST(TavioDisplay, IndicatorsChangeOneBitOrOneCell) {
 }
 
 TEST(TavioDisplay, TextGoesAsAStartAndSixSlicesTwoBytesPerColumn) {
-    Screen s;
+    TavioScreen s;
     s.text.Light(0, 0);
     s.text.Light(125, 8);
     s.text.Light(21, 7);  // first column of slice 1, bottom of its first byte

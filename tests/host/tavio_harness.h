@@ -1,10 +1,12 @@
 #pragma once
 // Stand-ins for the controller's transport and text surface in host tests.
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "sim/tavio/PanelDecoder.h"
+#include "tavio/Display.h"
 #include "tavio/ReportSink.h"
 #include "tavio/TextSurface.h"
 
@@ -46,4 +48,16 @@ public:
 
     std::vector<uint8_t> pixels = std::vector<uint8_t>(kWidth * kHeight, 0);
     std::vector<std::pair<int, std::wstring>> drawn;
+};
+
+// The controller's screen over the stand-ins, read back by the emulator's decoder.
+struct TavioScreen {
+    explicit TavioScreen(size_t length = 65) : sink(length) {}
+    RecordingSink sink;
+    FakeTextSurface text;
+    CTavioDisplay display{sink, text};
+    // The core, memory and shader numbers the screen shows.
+    std::array<int, 3> Numbers() const {
+        return {sink.panel.Number(PanelDecoder::Core), sink.panel.Number(PanelDecoder::Memory), sink.panel.Number(PanelDecoder::Shader)};
+    }
 };

@@ -114,10 +114,7 @@ private:
 };
 
 // A connected controller showing the main menu.
-struct MenuRig {
-    RecordingSink sink;
-    FakeTextSurface text;
-    CTavioDisplay display{sink, text};
+struct MenuRig : TavioScreen {
     MemorySettingsStore settings;
     int saves = 0;
     ProfileBook book{[this](const ProfileList&) { ++saves; }};
@@ -161,3 +158,10 @@ struct MenuRig {
         return lamps;
     }
 };
+
+// The names the menu tests write their key paths and screens with.
+using Menu = CTavioMenu;
+using Labels = std::vector<std::wstring>;
+using Clock = TavioMenuHost::Clock;
+using Timer = TavioMenuHost::Timer;
+constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;

@@ -7,12 +7,6 @@
 
 namespace {
 
-using Menu = CTavioMenu;
-using Labels = std::vector<std::wstring>;
-using Clock = TavioMenuHost::Clock;
-using Timer = TavioMenuHost::Timer;
-constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;
-
 std::wstring Name(const PROFILE& p) { return std::wstring(p.name, wcsnlen(p.name, 64)); }
 
 struct ThreeProfiles : MenuRig {
@@ -33,10 +27,7 @@ TEST(TavioMenuProfiles, CreateStoresTheSlidersWithMemoryDividedByTheFactor) {
     ASSERT_EQ(rig.book.Count(), 1u);
     const PROFILE& p = rig.book.At(0);
     EXPECT_EQ(Name(p), L"New Profile");
-    EXPECT_EQ(p.core, 600);
-    EXPECT_EQ(p.memory, 900);
-    EXPECT_EQ(p.shader, 1400);
-    EXPECT_EQ(p.fan, 110);
+    EXPECT_EQ(ProfileValues(p), (std::array<int, 4>{600, 900, 1400, 110}));
     EXPECT_EQ(rig.saves, 1);
     EXPECT_EQ(rig.menu.CurrentState(), Menu::ProfileList);
     EXPECT_EQ(rig.Labels(), (Labels{L"Back", L"Create", L"Next"}));
@@ -94,9 +85,7 @@ TEST(TavioMenuProfiles, PreviewShowsTheStoredClocksAndTheFanAsBars) {
     rig.host.factor = 2;
     rig.Taps({M, R});  // Quiet: fan 40
     EXPECT_TRUE(rig.menu.Previewing());
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Core), 500);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Memory), 900);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Shader), 1100);
+    EXPECT_EQ(rig.Numbers(), (std::array<int, 3>{500, 900, 1100}));
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Temperature), 0);
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 8);
     EXPECT_TRUE(rig.sink.panel.Lamp(0));

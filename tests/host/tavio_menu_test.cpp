@@ -5,12 +5,6 @@
 
 namespace {
 
-using Menu = CTavioMenu;
-using Labels = std::vector<std::wstring>;
-using Clock = TavioMenuHost::Clock;
-using Timer = TavioMenuHost::Timer;
-constexpr uint32_t L = Menu::Left, M = Menu::Middle, R = Menu::Right;
-
 TEST(TavioMenuConnect, ResetsTheScreenLightsTheFixedIndicatorsAndDrawsTheMainMenu) {
     MenuRig rig;
     const std::vector<std::vector<uint8_t>> resetFirst = {{0x00, 0x04, 0x1B, 0x80, 0x57, 0x75},
@@ -281,9 +275,7 @@ TEST(TavioMenuWindowGone, TheMenuStillWalksButLeavesTheCardAlone) {
 TEST(TavioMenuWindowFeed, TheWindowsClocksAndThePollsReadingsReachTheScreenUnlessAProfileShows) {
     MenuRig rig;
     rig.menu.ShowWindowClocks(760, 2000, 1400, 9);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Core), 760);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Memory), 2000);
-    EXPECT_EQ(rig.sink.panel.Number(PanelDecoder::Shader), 1400);
+    EXPECT_EQ(rig.Numbers(), (std::array<int, 3>{760, 2000, 1400}));
     EXPECT_EQ(rig.sink.panel.BarLevel(PanelDecoder::Fan), 9);
 
     ASSERT_TRUE(rig.menu.FollowsPoll());

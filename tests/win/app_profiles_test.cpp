@@ -7,6 +7,7 @@
 #include "framework/RegKey.h"
 #include "res/resource.h"
 #include "support/ModalScript.h"
+#include "tests/host/ProfileMaker.h"
 #include "support/WinTestSupport.h"
 
 namespace {
@@ -45,12 +46,17 @@ std::wstring ReadString(const std::wstring& section, const wchar_t* name) {
     return value;
 }
 
-TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
+// The prepared registry imported and the profiles of the card key loaded from it.
+void LoadPrepared(COskaraApp& app, const wchar_t* cardKey) {
     ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
-    COskaraApp app;
     app.UseRegistryKey();
-    app.SetCardKey(L"10DE-06C0");
+    app.SetCardKey(cardKey);
     app.LoadCardProfiles(true);
+}
+
+TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
+    COskaraApp app;
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L"10DE-06C0"));
     ASSERT_EQ(app.Profiles().Count(), 2u);
     EXPECT_EQ(app.Profiles().At(0).fan, 44);
     EXPECT_STREQ(app.Profiles().At(1).name, L"Fast");
@@ -66,15 +72,10 @@ TEST(AppProfiles, LoadAndShutdownCloseUpTheCardsProfiles) {
 }
 
 TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
-    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
     COskaraApp app;
-    app.UseRegistryKey();
-    app.SetCardKey(L"");
-    app.LoadCardProfiles(true);
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L""));
     EXPECT_EQ(app.Profiles().Count(), 0u);
-    PROFILE extra{};
-    extra.core = extra.memory = extra.shader = 500;
-    EXPECT_EQ(app.Profiles().Create(extra), ProfileBook::CreateResult::CardUnknown);
+    EXPECT_EQ(app.Profiles().Create(MakeProfile(L"", 500, 500, 500, 0)), ProfileBook::CreateResult::CardUnknown);
     app.ExitInstance();
     EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 0", L"Fan"), 300u);
@@ -84,18 +85,9 @@ TEST(AppProfiles, AnEmptyCardKeyChangesNothing) {
 }
 
 TEST(AppProfiles, EveryChangeReachesTheRegistryBeforeAnyShutdown) {
-    ASSERT_TRUE(WinTest::ImportRegistry(kPrepared));
     COskaraApp app;
-    app.UseRegistryKey();
-    app.SetCardKey(L"10DE-06C0");
-    app.LoadCardProfiles(true);
-    PROFILE made{};
-    SetProfileName(made, L"New Profile");
-    made.core = 720;
-    made.memory = 1000;
-    made.shader = 1440;
-    made.fan = 110;
-    ASSERT_EQ(app.Profiles().Create(made), ProfileBook::CreateResult::Created);
+    ASSERT_NO_FATAL_FAILURE(LoadPrepared(app, L"10DE-06C0"));
+    ASSERT_EQ(app.Profiles().Create(MakeProfile(L"New Profile", 720, 1000, 1440)), ProfileBook::CreateResult::Created);
     EXPECT_EQ(ReadString(L"10DE-06C0\\Profile 2", L"Name"), L"New Profile");
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Core"), 720u);
     EXPECT_EQ(ReadDword(L"10DE-06C0\\Profile 2", L"Mem"), 1000u);
@@ -178,7 +170,7 @@ int RunAsUser(User& user) {
     return code;
 }
 
-TEST(AppProfiles, ACardChangeIsReportedAtTheStartTheSameCardIsNot) {
+TEST(AppProfiles, ACardChangeIsReportedAtTheStartTheSameCardIsNotAndTheCloseButtonStoresTheCard) {
     const std::pair<const wchar_t*, int> cases[] = {{L"10DE-0001", 1}, {L"10DE-06C0", 0}};
     for (const auto& [lastCard, boxes] : cases) {
         SCOPED_TRACE(lastCard);
@@ -186,15 +178,9 @@ TEST(AppProfiles, ACardChangeIsReportedAtTheStartTheSameCardIsNot) {
         User user;
         EXPECT_EQ(RunAsUser(user), 0);
         EXPECT_EQ(user.cardChangeBoxes, boxes);
+        EXPECT_TRUE(user.closed);
+        EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
     }
-}
-
-TEST(AppProfiles, TheCloseButtonStoresTheCardAsTheLastOne) {
-    ASSERT_TRUE(WinTest::ImportRegistry(L"[" + kApp + L"]\r\n\"LastCard\"=\"10DE-0001\"\r\n"));
-    User user;
-    ASSERT_EQ(RunAsUser(user), 0);
-    EXPECT_TRUE(user.closed);
-    EXPECT_EQ(ReadString(L"", L"LastCard"), L"10DE-06C0");
 }
 
 }  // namespace

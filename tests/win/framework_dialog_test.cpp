@@ -242,35 +242,29 @@ TEST(Dialog, AnswersFromItsOwnMapReachTheSender) {
     EXPECT_EQ(icon, reinterpret_cast<LRESULT>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME))));
 }
 
-TEST(Reflection, AStaticThatAnswersItsColourRequestPaintsWithItsBrush) {
+// A static answering its colour request, a button taking its click and drawing, a slider drawing
+// itself: each keeps that from the dialog, while its unbound neighbours still reach it.
+TEST(Reflection, ControlsThatAnswerTheirOwnNotificationsKeepThemFromTheDialog) {
     TestDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    GdiCanvas canvas(40, 10);
+    GdiCanvas canvas(400, 40);
     ASSERT_TRUE(canvas.valid());
 
     dialog.redLabel.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_EQ(canvas.Pixel(1, 1), kRed);
     dialog.plainLabel.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT | PRF_ERASEBKGND);
     EXPECT_NE(canvas.Pixel(1, 1), kRed);
-
     EXPECT_FALSE(Received(dialog, WM_CTLCOLORSTATIC, IDC_CORE_VALUE));
     EXPECT_TRUE(Received(dialog, WM_CTLCOLORSTATIC, IDC_MEMORY_VALUE));
     EXPECT_EQ(dialog.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(canvas.dc()),
                                  reinterpret_cast<LPARAM>(dialog.redLabel.m_hWnd)),
               reinterpret_cast<LRESULT>(dialog.redLabel.brush()));
-}
 
-TEST(Reflection, AButtonThatTakesItsClickAndDrawingKeepsThemFromTheDialog) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
     SendMessageW(dialog.GetDlgItem(IDC_APPLY), BM_CLICK, 0, 0);
     SendMessageW(dialog.GetDlgItem(IDC_RESET), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog.apply.clicks, 1);
     EXPECT_FALSE(Received(dialog, WM_COMMAND, IDC_APPLY));
     EXPECT_TRUE(Received(dialog, WM_COMMAND, IDC_RESET));
-
-    GdiCanvas canvas(80, 30);
-    ASSERT_TRUE(canvas.valid());
     for (int id : {IDC_APPLY, IDC_RESET}) {
         HWND button = dialog.GetDlgItem(id);
         SendMessageW(button, BM_SETSTYLE, BS_OWNERDRAW, FALSE);
@@ -279,13 +273,7 @@ TEST(Reflection, AButtonThatTakesItsClickAndDrawingKeepsThemFromTheDialog) {
     EXPECT_EQ(dialog.apply.draws, 1);
     EXPECT_FALSE(Received(dialog, WM_DRAWITEM, IDC_APPLY));
     EXPECT_TRUE(Received(dialog, WM_DRAWITEM, IDC_RESET));
-}
 
-TEST(Reflection, ASliderDrawingItselfGetsThePartsItAskedFor) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create());
-    GdiCanvas canvas(400, 40);
-    ASSERT_TRUE(canvas.valid());
     dialog.slider.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
     EXPECT_EQ(dialog.slider.items.count(TBCD_CHANNEL), 1u);
     EXPECT_EQ(dialog.slider.items.count(TBCD_THUMB), 1u);

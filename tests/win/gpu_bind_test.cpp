@@ -62,23 +62,15 @@ TEST(GpuBind, InstalledDriverBindsAndAnswers) {
     EXPECT_FALSE(LoadedAnywhere());  // the control's destruction unloads the library
 }
 
-TEST(GpuBind, MissingLibraryRaises2) {
-    ASSERT_TRUE(DeleteFileW(InstalledPath().c_str()));
-    EXPECT_EQ(BindStatus(""), 2u);
-}
-
-TEST(GpuBind, LibraryWithoutEntryPointRaises55) {
+TEST(GpuBind, DriverRefusalsRaise55Or110ALibraryWithoutEntryPoint55AndNoLibrary2) {
+    const std::pair<const char*, uint32_t> cards[] = {
+        {"withhold NvAPI_Initialize", 55u}, {"withhold NvAPI_EnumPhysicalGPUs", 55u}, {"fail NvAPI_EnumPhysicalGPUs -6", 55u},
+        {"gpus 0", 55u}, {"fail NvAPI_Initialize -1", 110u}, {"withhold 0x0BE17923", 0u}};
+    for (const auto& [card, status] : cards) EXPECT_EQ(BindStatus(card), status) << card;
     ASSERT_TRUE(CopyFileW(BuiltNoEntryPath().c_str(), InstalledPath().c_str(), FALSE));
     EXPECT_EQ(BindStatus(""), 55u);
-}
-
-TEST(GpuBind, DriverRefusalsRaise55Or110) {
-    EXPECT_EQ(BindStatus("withhold NvAPI_Initialize"), 55u);
-    EXPECT_EQ(BindStatus("withhold NvAPI_EnumPhysicalGPUs"), 55u);
-    EXPECT_EQ(BindStatus("fail NvAPI_EnumPhysicalGPUs -6"), 55u);
-    EXPECT_EQ(BindStatus("gpus 0"), 55u);
-    EXPECT_EQ(BindStatus("fail NvAPI_Initialize -1"), 110u);
-    EXPECT_EQ(BindStatus("withhold 0x0BE17923"), 0u);
+    ASSERT_TRUE(DeleteFileW(InstalledPath().c_str()));
+    EXPECT_EQ(BindStatus(""), 2u);
 }
 
 TEST(GpuBind, LibraryPlantedOutsideTheSystemFolderIsNotLoaded) {

@@ -18,40 +18,19 @@ TEST_F(MainDialogApply, FanAt110IsAutomaticAndAt100IsAFixedFullFanOnEveryGpu) {
     Slide(IDC_CORE_SLIDER, 760);
     Slide(IDC_SHADER_SLIDER, 1500);
     Slide(IDC_FAN_SLIDER, 110);
-    size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    size_t mark = MarkThenCommand(IDC_APPLY);
 
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 2u);
-    for (int gpu = 0; gpu < 2; ++gpu) {
-        SCOPED_TRACE(gpu);
-        EXPECT_EQ(clocks[gpu].Number("gpu"), gpu);
-        EXPECT_EQ(clocks[gpu].Number("level"), 3);
-        EXPECT_EQ(clocks[gpu].Clocks(), (ClockKhz{760000, 1000000, 1500000}));
-    }
-    auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    EXPECT_EQ(fans[0].Number("gpu"), 0);
-    EXPECT_EQ(fans[0].Number("policy"), 2);
-    EXPECT_EQ(fans[1].Number("gpu"), 1);
-    EXPECT_EQ(fans[1].Number("policy"), 3);
-    EXPECT_EQ(Setting(Settings::LastFan), 110u);
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "level", "core_khz", "memory_khz", "shader_khz"}),
+              (CallRows{{0, 3, 760000, 1000000, 1500000}, {1, 3, 760000, 1000000, 1500000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"gpu", "policy"}), (CallRows{{0, 2}, {1, 3}}));
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1000, 1500, 110}));
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
 
     Slide(IDC_FAN_SLIDER, 100);
-    mark = journal.Mark();
-    Command(IDC_APPLY);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    for (int gpu = 0; gpu < 2; ++gpu) {
-        SCOPED_TRACE(gpu);
-        EXPECT_EQ(fans[gpu].Number("gpu"), gpu);
-        EXPECT_EQ(fans[gpu].Number("policy"), 1);
-        EXPECT_EQ(fans[gpu].Number("level"), 100);
-    }
+    mark = MarkThenCommand(IDC_APPLY);
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"gpu", "policy", "level"}),
+              (CallRows{{0, 1, 100}, {1, 1, 100}}));
     EXPECT_EQ(Setting(Settings::LastFan), 100u);
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 100);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"100 %");
@@ -62,19 +41,13 @@ TEST_F(MainDialogApply, FourTimesMemoryIsShownAndAQuarterOfTheSliderIsSentAndSto
     Open("pci 10DE 05E2\nmemtype 8\n"
          "level 1 0:300000 4:300000 7:600000\nlevel 2 0:400000 4:600000 7:800000\n"
          "level 3 0:576000 4:2000000:2400000 7:1242000\n");
-    EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 4800);
+    EXPECT_EQ(SliderState(IDC_MEMORY_SLIDER), (std::array<int, 3>{2000, 5320, 4800}));
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4800 MHz");
-    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 2000);
-    EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 5320);
 
     Slide(IDC_MEMORY_SLIDER, 4000);
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"4000 MHz");
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("memory_khz"), 2000000);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 576000);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz", "core_khz"}), (CallRows{{2000000, 576000}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 4000);
 }
@@ -84,11 +57,8 @@ TEST_F(MainDialogApply, AnUnevenMemoryPositionIsSentWithItsHalfMegahertzAndStore
     EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 1000);
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 2660);
     Slide(IDC_MEMORY_SLIDER, 2001);
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("memory_khz"), 1000500);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz"}), (CallRows{{1000500}}));
     EXPECT_EQ(Setting(Settings::LastMem), 1000u);
 }
 
@@ -104,10 +74,7 @@ TEST_F(MainDialogApply, TheLastValuesAreWhatWasAskedNotWhatTheCardTook) {
     EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2000);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
     // ...while the restore at the next start gets the overclock the user chose.
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastMem), 1100u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
-    EXPECT_EQ(Setting(Settings::LastFan), 60u);
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1100, 1500, 60}));
 }
 
 TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLastValues) {
@@ -123,25 +90,14 @@ TEST_F(MainDialogApply, ResetSendsEachGpuItsDefaultsAndAutomaticFanAndKeepsTheLa
     ASSERT_EQ(Pos(IDC_FAN_SLIDER), 60);
     ASSERT_EQ(Pos(IDC_CORE_SLIDER), 760);
 
-    const size_t mark = journal.Mark();
-    Command(IDC_RESET);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 2u);
-    EXPECT_EQ(clocks[0].Number("gpu"), 0);
-    EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{700000, 1000000, 1400000}));
-    EXPECT_EQ(clocks[1].Number("gpu"), 1);
-    EXPECT_EQ(clocks[1].Clocks(), (ClockKhz{650000, 900000, 1300000}));
-    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 2u);
-    EXPECT_EQ(fans[0].Number("policy"), 2);
-    EXPECT_EQ(fans[1].Number("policy"), 3);
+    const size_t mark = MarkThenCommand(IDC_RESET);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"gpu", "core_khz", "memory_khz", "shader_khz"}),
+              (CallRows{{0, 700000, 1000000, 1400000}, {1, 650000, 900000, 1300000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}, {3}}));
 
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 110);
     EXPECT_EQ(Text(IDC_FAN_VALUE), L"Auto");
-    EXPECT_EQ(Setting(Settings::LastCore), 760u);
-    EXPECT_EQ(Setting(Settings::LastMem), 1100u);
-    EXPECT_EQ(Setting(Settings::LastShader), 1500u);
-    EXPECT_EQ(Setting(Settings::LastFan), 60u);
+    EXPECT_EQ(LastValues(), (std::array<uint32_t, 4>{760, 1100, 1500, 60}));
 }
 
 }  // namespace

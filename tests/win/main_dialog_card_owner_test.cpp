@@ -1,7 +1,9 @@
 // What the card is left running after the confirmation, a resume and the fan curve's stops, on two
 // linked GPUs: the journal's last cooler write per GPU is what each runs.
 #include "res/resource.h"
+#include "tests/host/ProfileMaker.h"
 #include "tests/win/support/MainDialogFixture.h"
+#include "tests/win/support/SimDriverFiles.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
@@ -27,19 +29,11 @@ protected:
         for (const JournalCall& call : journal.ClockWrites(since)) cores.push_back(call.Number("core_khz") / 1000);
         return cores;
     }
-    void Faults(const std::string& text) {
-        const std::wstring path = WinTest::TempPath(L"oskara-owner-faults.txt");
-        if (FILE* file = _wfopen(path.c_str(), L"wb")) {
-            fputs(text.c_str(), file);
-            fclose(file);
-        }
-        SetEnvironmentVariableW(L"OSKARA_SIM_FAULTS", text.empty() ? nullptr : path.c_str());
-    }
     void Ticks(int count) {
         for (int i = 0; i < count; ++i) Send(WM_TIMER, CFanCurveDriver::kTimer);
     }
     void TearDown() override {
-        Faults("");
+        SimDriverFiles::UseFaults("");
         MainDialogFixture::TearDown();
     }
 };
@@ -69,8 +63,7 @@ TEST_F(MainDialogCardOwner, EveryEndOfTheQuestionLeavesWhatTheUserChose) {
         ASSERT_EQ(LastFans(0), (std::array<int, 2>{kCurveAt70, kCurveAt70}));  // the curve drives from the start
         Slide(IDC_CORE_SLIDER, 760);
         Slide(IDC_FAN_SLIDER, 80);
-        const size_t mark = journal.Mark();
-        Command(IDC_APPLY);
+        const size_t mark = MarkThenCommand(IDC_APPLY);
         const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(GetWindow(question, GW_OWNER), dlg->m_hWnd);
@@ -137,8 +130,7 @@ TEST_F(MainDialogCardOwner, AResumePutsBackOnlyTheClocksThisSessionPutThere) {
         if (c.resetAfter) Command(IDC_RESET);
         Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
         Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-        const size_t mark = journal.Mark();
-        Send(WM_TIMER, COskaraDlg::kReapplyTimer);
+        const size_t mark = MarkThenSend(WM_TIMER, COskaraDlg::kReapplyTimer);
         EXPECT_EQ(CoresWritten(mark), c.cores);
         Close();
     }
@@ -155,9 +147,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         {Stop::TrayProfile, {45, 45}},           {Stop::ActivatedProfile, {kAuto, 45}},
         {Stop::FailedReads, {kAuto, kAuto}},
     };
-    PROFILE fixed45{};
-    wcscpy(fixed45.name, L"Quiet");
-    fixed45.core = 700, fixed45.memory = 1000, fixed45.shader = 1400, fixed45.fan = 45;
+    const PROFILE fixed45 = MakeProfile(L"Quiet", 700, 1000, 1400, 45);
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.stop));
         host.settings = {};
@@ -178,7 +168,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         case Stop::TrayProfile: dlg->SwitchToProfile(fixed45); break;
         case Stop::ActivatedProfile: dlg->Owner().Put({std::nullopt, 45}, CCardOwner::Reach::SelectedGpu); break;
         case Stop::FailedReads:
-            Faults("fail NvAPI_GPU_GetThermalSettings -1\n");
+            SimDriverFiles::UseFaults("fail NvAPI_GPU_GetThermalSettings -1\n");
             Ticks(CFanCurveControl::kFailedReadsToGiveBack);
             break;
         }
@@ -187,7 +177,7 @@ TEST_F(MainDialogCardOwner, NoGpuKeepsALevelTheCurveSetOnceItStops) {
         const size_t after = journal.Mark();
         Ticks(2);
         EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", after).empty());
-        Faults("");
+        SimDriverFiles::UseFaults("");
         Close();
     }
 }
@@ -208,9 +198,9 @@ TEST_F(MainDialogCardOwner, AGpuGivenBackRestsTenSecondsAndTheOneThatTookItsLeve
 
     // Failed reads give both back; the curve takes them again no sooner than the rest allows.
     Open(kHotPair);
-    Faults("fail NvAPI_GPU_GetThermalSettings -1\n");
+    SimDriverFiles::UseFaults("fail NvAPI_GPU_GetThermalSettings -1\n");
     Ticks(CFanCurveControl::kFailedReadsToGiveBack);
-    Faults("");
+    SimDriverFiles::UseFaults("");
     mark = journal.Mark();
     Ticks(CFanCurveDriver::kRestTicks - 1);
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());

@@ -18,20 +18,17 @@ TEST_F(MainDialogController, EveryRefreshShowsTheClocksAsTheSlidersDoAndTheFanAs
     Slide(IDC_FAN_SLIDER, 70);
     host.controllerClocks.clear();
     Command(IDC_APPLY);
-    ASSERT_EQ(host.controllerClocks.size(), 1u);
     // This card couples the shader clock to the core clock.
-    EXPECT_EQ(host.controllerClocks.back(), (Clocks{760, 2000, 1520, 14}));
+    EXPECT_EQ(host.controllerClocks, (std::vector<Clocks>{{760, 2000, 1520, 14}}));
 
     host.controllerClocks.clear();
     Command(IDC_RESET);
-    ASSERT_EQ(host.controllerClocks.size(), 1u);
-    EXPECT_EQ(host.controllerClocks.back()[0], 700);
+    EXPECT_EQ(host.controllerClocks, (std::vector<Clocks>{{700, 2000, 1400, 9}}));
 }
 
 TEST_F(MainDialogController, ThePollFeedsTheControllerOnlyWhileItFollows) {
     Open("thermal 0 0\ntemp 58\ncooler 0 45 2\n");
-    size_t mark = journal.Mark();
-    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    size_t mark = MarkThenSend(WM_TIMER, COskaraDlg::kPollTimer);
     EXPECT_TRUE(host.controllerReadings.empty());
     EXPECT_TRUE(journal.Calls("QueryCoolerSettings", mark).empty()) << "no fan read for nobody";
 

@@ -9,7 +9,7 @@
 #include "res/resource.h"
 #include "sim/driver/SimCard.h"
 #include "tests/win/support/MainDialogFixture.h"
-#include "tests/win/support/WinTestSupport.h"
+#include "tests/win/support/SimDriverFiles.h"
 
 namespace {
 
@@ -23,25 +23,14 @@ const std::map<uint32_t, std::string> kDomainField = {
 
 class MainDialogFaults : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        MainDialogFixture::SetUp();
-        m_faults = WinTest::TempPath(L"oskara-driver-faults.txt");
-        SetEnvironmentVariableW(L"OSKARA_SIM_FAULTS", m_faults.c_str());
-    }
     void TearDown() override {
         Heal();
-        SetEnvironmentVariableW(L"OSKARA_SIM_FAULTS", nullptr);
         MainDialogFixture::TearDown();
     }
 
     // From now on every call of this driver function fails.
-    void Break(const char* fn) {
-        FILE* file = _wfopen(m_faults.c_str(), L"wb");
-        ASSERT_NE(file, nullptr);
-        std::fprintf(file, "fail %s -1\n", fn);
-        std::fclose(file);
-    }
-    void Heal() { DeleteFileW(m_faults.c_str()); }
+    void Break(const char* fn) { SimDriverFiles::UseFaults(std::string("fail ") + fn + " -1\n"); }
+    void Heal() { SimDriverFiles::UseFaults(""); }
 
     // With the driver whole again: the sliders and labels are what the simulated card runs, its
     // description changed by every write the driver's journal shows as taken.
@@ -80,8 +69,6 @@ protected:
         EXPECT_EQ(Pos(IDC_FAN_SLIDER), fixed ? highest : kFanAutomaticPosition);
     }
 
-private:
-    std::wstring m_faults;
 };
 
 TEST_F(MainDialogFaults, EveryDriverFunctionFailingInTurnLeavesTheWindowShowingTheCard) {
@@ -124,8 +111,7 @@ TEST_F(MainDialogFaults, ACoolerNeverReadAndALevelWithoutMemoryApplyOnlyWhatTheC
     Break("QueryCoolerSettings");
     Open("level 1 0:700000 7:1400000\n");
     Heal();
-    const size_t mark = journal.Mark();
-    Command(IDC_APPLY);
+    const size_t mark = MarkThenCommand(IDC_APPLY);
     const auto clocks = journal.ClockWrites(mark);
     ASSERT_EQ(clocks.size(), 1u);
     EXPECT_EQ(clocks[0].Number("core_khz"), 700000);

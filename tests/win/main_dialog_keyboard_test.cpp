@@ -3,6 +3,7 @@
 // modeless windows' keys through the same loop.
 #include <oleacc.h>
 
+#include "framework/ComPtr.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "skin/FocusMark.h"
@@ -13,14 +14,6 @@ namespace {
 
 class MainDialogKeyboard : public MainDialogFixture {
 protected:
-    void SetUp() override {
-        MainDialogFixture::SetUp();
-        CoInitialize(nullptr);
-    }
-    void TearDown() override {
-        MainDialogFixture::TearDown();
-        CoUninitialize();
-    }
     // As the program's message loop takes a key pressed on the focused control.
     void Key(UINT key, bool shift = false, HWND to = nullptr) {
         BYTE state[256] = {};
@@ -65,6 +58,7 @@ protected:
     }
 
     CWinApp app{L"OskaraKeyboardTest"};
+    const CComScope com;  // the accessibility reads
 };
 
 TEST_F(MainDialogKeyboard, TabWalksInReadingOrderKeysMoveTheSlidersAndEnterApplies) {
@@ -100,12 +94,8 @@ TEST_F(MainDialogKeyboard, TabWalksInReadingOrderKeysMoveTheSlidersAndEnterAppli
 
     const size_t mark = journal.Mark();
     Key(VK_RETURN);
-    const auto clocks = journal.ClockWrites(mark);
-    ASSERT_EQ(clocks.size(), 1u);
-    EXPECT_EQ(clocks[0].Number("core_khz"), 702000);
-    const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_FALSE(fans.empty());
-    EXPECT_EQ(fans[0].Number("level"), 11);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{702000}}));
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{11}}));
     ExpectControls(L"702 MHz", L"1404 MHz", L"11 %");
 
     // Enter on a focused button presses that button, Space as well.
@@ -122,15 +112,12 @@ TEST_F(MainDialogKeyboard, TheConfirmationAndTheMonitorTakeTheirKeysFromTheLoop)
     for (UINT key : {VK_RETURN, VK_ESCAPE}) {
         Open("");
         Slide(IDC_CORE_SLIDER, 760);
-        const size_t mark = journal.Mark();
-        Command(IDC_APPLY);
+        const size_t mark = MarkThenCommand(IDC_APPLY);
         const HWND question = FindWindowW(L"#32770", L"Keep these clocks?");
         ASSERT_NE(question, nullptr);
         Key(key, false, GetDlgItem(question, IDC_CONFIRM_REVERT));
         EXPECT_FALSE(IsWindow(question)) << key;
-        const auto clocks = journal.ClockWrites(mark);
-        ASSERT_EQ(clocks.size(), 2u) << key;
-        EXPECT_EQ(clocks[1].Number("core_khz"), 700000) << key;
+        EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{760000}, {700000}})) << key;
     }
     Command(ID_TRAY_MONITOR);
     const HWND monitor = FindWindowW(nullptr, OSKARA_MONITOR_TITLE);

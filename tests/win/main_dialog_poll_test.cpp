@@ -19,8 +19,7 @@ size_t ThermalReads(const DriverJournal& journal, size_t since) {
 TEST_F(MainDialogPoll, TheHottestGpuOfTheGroupIsShownAndFillsTheGauge) {
     // thermal 0 0: the temperatures stay exactly as described whatever the clocks do.
     Open("gpus 2\ngroup 0 1\nthermal 0 0\ngpu 0\ntemp 61\ngpu 1\ntemp 67\n");
-    size_t mark = journal.Mark();
-    Send(WM_TIMER, COskaraDlg::kPollTimer);
+    size_t mark = MarkThenSend(WM_TIMER, COskaraDlg::kPollTimer);
     EXPECT_EQ(ThermalReads(journal, mark), 2u);
     EXPECT_EQ(Text(IDC_TEMPERATURE), L"67");
 
@@ -116,43 +115,33 @@ TEST_F(MainDialogPoll, ARefreshTakesTheHighestFanOfTheGroupAndDisablesAMissingSh
 TEST_F(MainDialogPoll, ResumePutsBackTheFanOfTheLastSuspendOnly) {
     Open("gpus 2\ngroup 0 1\npci 10DE 0402\n");
     Slide(IDC_FAN_SLIDER, 55);
-    size_t mark = journal.Mark();
-    Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    size_t mark = MarkThenSend(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     EXPECT_EQ(Pos(IDC_FAN_SLIDER), 55);
 
     Command(IDC_APPLY);  // the card now runs a fixed 55 %
     Slide(IDC_FAN_SLIDER, 30);  // moved but never applied: not what comes back
-    mark = journal.Mark();
-    Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
+    mark = MarkThenSend(WM_POWERBROADCAST, PBT_APMSUSPEND);
     Slide(IDC_FAN_SLIDER, 20);  // moved after the suspend: not what comes back either
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    auto fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);  // the selected GPU, not the group
-    EXPECT_EQ(fans[0].Number("policy"), 1);
-    EXPECT_EQ(fans[0].Number("level"), 55);
+    // The selected GPU, not the group.
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy", "level"}), (CallRows{{1, 55}}));
     EXPECT_TRUE(journal.ClockWrites(mark).empty());
 
     // The saved position lasts: a second resume without a suspend restores it again.
-    mark = journal.Mark();
-    Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);
-    EXPECT_EQ(fans[0].Number("level"), 55);
+    mark = MarkThenSend(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{55}}));
 
     // Other events neither save nor restore.
     Slide(IDC_FAN_SLIDER, 110);
     Command(IDC_APPLY);
-    mark = journal.Mark();
-    Send(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+    mark = MarkThenSend(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
     Send(WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE);
     EXPECT_TRUE(journal.Calls("ApplyCoolerLevels", mark).empty());
     Send(WM_POWERBROADCAST, PBT_APMSUSPEND);
     Send(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
-    fans = journal.Calls("ApplyCoolerLevels", mark);
-    ASSERT_EQ(fans.size(), 1u);
-    EXPECT_EQ(fans[0].Number("policy"), 2);  // automatic
+    EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}}));  // automatic
 }
 
 }  // namespace

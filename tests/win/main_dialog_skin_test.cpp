@@ -130,10 +130,7 @@ TEST_F(MainDialogSkin, APollRedrawsTheGaugeOnlyWhenTheTemperatureChanged) {
     Send(WM_TIMER, COskaraDlg::kPollTimer);
     RECT update{};
     ASSERT_TRUE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));
-    EXPECT_EQ(update.left, 515);
-    EXPECT_EQ(update.top, 95);
-    EXPECT_EQ(update.right, 589);
-    EXPECT_EQ(update.bottom, 214);
+    EXPECT_EQ(WinTest::Edges(update), (std::array<LONG, 4>{515, 95, 589, 214}));
     UpdateWindow(dlg->m_hWnd);
     Send(WM_TIMER, COskaraDlg::kPollTimer);
     EXPECT_FALSE(GetUpdateRect(dlg->m_hWnd, &update, FALSE));

@@ -12,23 +12,16 @@ TEST_F(MainDialogSliders, PushingAgainstAnEndGrowsTheRangeAStepAtATime) {
     ASSERT_EQ(RangeMin(IDC_CORE_SLIDER), 350);
     ASSERT_EQ(RangeMax(IDC_CORE_SLIDER), 931);
 
-    Slide(IDC_CORE_SLIDER, 884);  // 0.95 x 931 is 884.45
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 931);
-    Slide(IDC_CORE_SLIDER, 885);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1194);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 885);
-    EXPECT_EQ(Text(IDC_CORE_VALUE), L"885 MHz");
-    Slide(IDC_CORE_SLIDER, 1135);  // above 0.95 x 1194 again, but 1.35 x 1135 is past 2 x 700
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1135);
+    // {slid to, then min, max, position}: 0.95 x 931 is 884.45; 1135 is above 0.95 x 1194 again,
+    // but 1.35 x 1135 is past 2 x 700; resting on the minimum lowers it.
+    const std::array<int, 4> steps[] = {
+        {884, 350, 931, 884}, {885, 350, 1194, 885}, {1135, 350, 1400, 1135}, {350, 262, 1400, 350}, {262, 196, 1400, 262}};
+    for (const auto& [to, min, max, pos] : steps) {
+        Slide(IDC_CORE_SLIDER, to);
+        EXPECT_EQ(SliderState(IDC_CORE_SLIDER), (std::array<int, 3>{min, max, pos})) << to;
+        EXPECT_EQ(Text(IDC_CORE_VALUE), std::to_wstring(pos) + L" MHz") << to;
+    }
     EXPECT_TRUE(IsWindowEnabled(Item(IDC_CORE_SLIDER)));
-
-    Slide(IDC_CORE_SLIDER, 350);
-    EXPECT_EQ(RangeMin(IDC_CORE_SLIDER), 262);
-    EXPECT_EQ(Pos(IDC_CORE_SLIDER), 350);
-    Slide(IDC_CORE_SLIDER, 262);
-    EXPECT_EQ(RangeMin(IDC_CORE_SLIDER), 196);
-    EXPECT_EQ(RangeMax(IDC_CORE_SLIDER), 1400);
 
     Slide(IDC_MEMORY_SLIDER, 2600);
     EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 3510);
@@ -80,21 +73,15 @@ TEST_F(MainDialogSliders, ASliderNeverShowsLessThanTheCardRunsOrAProfileAsks) {
     size_t mark = journal.Mark();
     Slide(IDC_FAN_SLIDER, 60);  // only the fan changes
     Command(IDC_APPLY);
-    auto writes = journal.ClockWrites(mark);
-    ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{1000000}}));
 
     // A profile's clocks set from outside the window, below and above the default range.
     Open("pci 10DE 0402\n");
     dlg->SetClockSlider(COskaraDlg::ClockSlider::Core, 1000);
     dlg->SetClockSlider(COskaraDlg::ClockSlider::Memory, 800);  // shown units; minimum was 1000
     EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 600);
-    mark = journal.Mark();
-    Command(IDC_APPLY);
-    writes = journal.ClockWrites(mark);
-    ASSERT_EQ(writes.size(), 1u);
-    EXPECT_EQ(writes[0].Number("core_khz"), 1000000);
-    EXPECT_EQ(writes[0].Number("memory_khz"), 400000);
+    mark = MarkThenCommand(IDC_APPLY);
+    EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz", "memory_khz"}), (CallRows{{1000000, 400000}}));
 }
 
 TEST_F(MainDialogSliders, TheKeyboardKeepsASliderWhoseRangeGrew) {
@@ -119,11 +106,8 @@ TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
         Open(card);
         const int shown = Pos(IDC_MEMORY_SLIDER);
         for (int apply = 0; apply < 2; ++apply) {
-            const size_t mark = journal.Mark();
-            Command(IDC_APPLY);
-            const auto writes = journal.ClockWrites(mark);
-            ASSERT_EQ(writes.size(), 2u);
-            for (const auto& write : writes) EXPECT_EQ(write.Number("memory_khz"), 1000000) << apply;
+            const size_t mark = MarkThenCommand(IDC_APPLY);
+            EXPECT_EQ(Fields(journal.ClockWrites(mark), {"memory_khz"}), (CallRows{{1000000}, {1000000}})) << apply;
             EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), shown);
         }
     }
@@ -131,8 +115,7 @@ TEST_F(MainDialogSliders, MemoryIsShownAndWrittenWithTheFactorOfOneGpu) {
 
 TEST_F(MainDialogSliders, OnlyAClickRunsAButton) {
     Open("pci 10DE 0402\n");
-    const size_t mark = journal.Mark();
-    Send(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
+    const size_t mark = MarkThenSend(WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(Item(IDC_APPLY)));
     Send(WM_COMMAND, MAKEWPARAM(IDC_RESET, BN_SETFOCUS), reinterpret_cast<LPARAM>(Item(IDC_RESET)));
     EXPECT_TRUE(journal.ClockWrites(mark).empty());
     Command(IDC_APPLY);

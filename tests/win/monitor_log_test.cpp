@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 
 #include "framework/OwnedHandle.h"
+#include "support/SimDriverFiles.h"
 #include "support/WinTestSupport.h"
 #include "ui/MonitorLog.h"
 
@@ -14,18 +14,13 @@ namespace {
 
 const LocalTime kTime{2026, 3, 7, 9, 5, 2};
 
-std::string FileBytes(const std::wstring& path) {
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
     const std::wstring path = WinTest::TempPath(L"monitor-rows.csv");
     DeleteFileW(path.c_str());
     std::wstring reason;
     CMonitorLog log;
     ASSERT_TRUE(log.Start(path, reason)) << reason.c_str();
-    EXPECT_EQ(FileBytes(path), "time,temperature_c,core_mhz,memory_mhz,shader_mhz,fan_percent,fan_mode\r\n")
+    EXPECT_EQ(SimDriverFiles::ReadText(path), "time,temperature_c,core_mhz,memory_mhz,shader_mhz,fan_percent,fan_mode\r\n")
         << "a spreadsheet reading the open log";
     ASSERT_TRUE(log.Write(kTime, MakeSample(0, 61, 650, 1800, 1500, 45, true, FanMode::Automatic), reason));
     log.Stop();
@@ -33,7 +28,7 @@ TEST(MonitorLog, AppendsRowsAfterOneHeaderWhileOthersRead) {
     ASSERT_TRUE(log.Write({2026, 12, 31, 23, 59, 59}, MakeSample(0, 0, 0, 0, 0, 0, false, FanMode::Fixed), reason));
     ASSERT_TRUE(log.Write(kTime, MakeSample(0, 70, 700, 1000, 0, 0, true, FanMode::Curve), reason));
     log.Stop();
-    EXPECT_EQ(FileBytes(path),
+    EXPECT_EQ(SimDriverFiles::ReadText(path),
               "time,temperature_c,core_mhz,memory_mhz,shader_mhz,fan_percent,fan_mode\r\n"
               "2026-03-07T09:05:02,61,650,1800,1500,45,auto\r\n"
               "2026-12-31T23:59:59,,,,,,unknown\r\n"
@@ -50,7 +45,7 @@ TEST(MonitorLog, EndsARowCutShortBeforeTheNext) {
         ASSERT_TRUE(log.Start(path, reason)) << reason.c_str();
         ASSERT_TRUE(log.Write(kTime, MakeSample(0, 61, 650, 0, 0, 0, false, FanMode::Fixed), reason));
         log.Stop();
-        EXPECT_EQ(FileBytes(path), cut + ending + "2026-03-07T09:05:02,61,650,,,,unknown\r\n") << cut;
+        EXPECT_EQ(SimDriverFiles::ReadText(path), cut + ending + "2026-03-07T09:05:02,61,650,,,,unknown\r\n") << cut;
     }
 }
 

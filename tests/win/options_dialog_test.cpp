@@ -65,13 +65,11 @@ TEST_F(OptionsDialog, TheStepSizeShowsOnlyItsThreeValuesAndOkWritesFiveForAnyOth
         if (c.stored) Settings::Write(host.settings, Settings::TavioStepSize, c.value);
         std::wstring shown = L"<not run>";
         int items = 0;
-        ModalScript script(kTitle, {[&](HWND d) {
+        RunScript(IDC_OPTIONS, kTitle, {[&](HWND d) {
             shown = ControlText(d, IDC_OPTIONS_STEP_SIZE);
             items = static_cast<int>(SendDlgItemMessageW(d, IDC_OPTIONS_STEP_SIZE, CB_GETCOUNT, 0, 0));
             ModalScript::Click(d, IDOK);
         }});
-        RunFromButton(IDC_OPTIONS);
-        EXPECT_TRUE(script.AllRan());
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(items, 3);
         EXPECT_EQ(Setting(Settings::TavioStepSize), c.written);
@@ -82,7 +80,7 @@ TEST_F(OptionsDialog, UncheckingStartWithWindowsKeepsTheRestoreCheckAndDeletesTh
     ASSERT_TRUE(StartupShortcut::Create(false));
     Settings::Write(host.settings, Settings::RestoreOC, 1);
     OpenMain("");
-    ModalScript script(kTitle, {
+    RunScript(IDC_OPTIONS, kTitle, {
         [&](HWND d) {
             EXPECT_TRUE(Checked(d, IDC_OPTIONS_START_WITH_WINDOWS));
             EXPECT_TRUE(Enabled(d, IDC_OPTIONS_RESTORE_OC));
@@ -96,8 +94,6 @@ TEST_F(OptionsDialog, UncheckingStartWithWindowsKeepsTheRestoreCheckAndDeletesTh
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(script.AllRan());
     EXPECT_EQ(Setting(Settings::RestoreOC), 1u);
     EXPECT_FALSE(StartupShortcut::Exists(false));
 }
@@ -105,7 +101,7 @@ TEST_F(OptionsDialog, UncheckingStartWithWindowsKeepsTheRestoreCheckAndDeletesTh
 TEST_F(OptionsDialog, EscapeAfterChangesStoresNothing) {
     OpenMain("");
     host.settings.writes.clear();
-    ModalScript script(kTitle, {
+    const ScriptRun script = RunScript(IDC_OPTIONS, kTitle, {
         [&](HWND d) { PostMessageW(GetDlgItem(d, IDC_OPTIONS_START_WITH_WINDOWS), BM_CLICK, 0, 0); },
         [&](HWND d) { PostMessageW(GetDlgItem(d, IDC_OPTIONS_EFFECTIVE_MEMORY), BM_CLICK, 0, 0); },
         [&](HWND d) {
@@ -113,9 +109,7 @@ TEST_F(OptionsDialog, EscapeAfterChangesStoresNothing) {
             ModalScript::PressKey(GetFocus(), VK_ESCAPE);
         },
     });
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(script.AllRan());
-    EXPECT_FALSE(script.Forced());
+    EXPECT_FALSE(script.forced);
     EXPECT_TRUE(host.settings.writes.empty());
     EXPECT_FALSE(StartupShortcut::Exists(false));
 }
@@ -125,15 +119,13 @@ TEST_F(OptionsDialog, IdleReturnIsDisabledWithoutAControllerYetSavedAndOnlyAOneS
     Settings::Write(host.settings, Settings::RestoreOC, 2);
     OpenMain("");
     int restoreState = -1;
-    ModalScript script(kTitle, {[&](HWND d) {
+    RunScript(IDC_OPTIONS, kTitle, {[&](HWND d) {
         EXPECT_FALSE(Enabled(d, IDC_OPTIONS_TAVIO_IDLE_RETURN));
         EXPECT_TRUE(Checked(d, IDC_OPTIONS_TAVIO_IDLE_RETURN));
         restoreState = static_cast<int>(SendDlgItemMessageW(d, IDC_OPTIONS_RESTORE_OC, BM_GETCHECK, 0, 0));
         EXPECT_TRUE(Checked(d, IDC_OPTIONS_EFFECTIVE_MEMORY));  // absent: shown
         ModalScript::Click(d, IDOK);
     }});
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(script.AllRan());
     EXPECT_EQ(restoreState, BST_UNCHECKED);
     EXPECT_EQ(Setting(Settings::TavioIdleReturn), 1u);
     EXPECT_EQ(Setting(Settings::RestoreOC), 0u);
@@ -141,12 +133,10 @@ TEST_F(OptionsDialog, IdleReturnIsDisabledWithoutAControllerYetSavedAndOnlyAOneS
 
     host.controllerConnected = true;
     bool enabled = false;
-    ModalScript connected(kTitle, {[&](HWND d) {
+    RunScript(IDC_OPTIONS, kTitle, {[&](HWND d) {
         enabled = Enabled(d, IDC_OPTIONS_TAVIO_IDLE_RETURN);
         ModalScript::Click(d, IDOK);
     }});
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(connected.AllRan());
     EXPECT_TRUE(enabled);
 }
 
@@ -154,7 +144,7 @@ TEST_F(OptionsDialog, StartWithWindowsMakesAShortcutThatStartsThisProgramHidden)
     ASSERT_FALSE(StartupShortcut::Exists(false));
     OpenMain("");
     std::wstring version;
-    ModalScript script(kTitle, {
+    RunScript(IDC_OPTIONS, kTitle, {
         [&](HWND d) {
             version = ControlText(d, IDC_OPTIONS_VERSION);
             EXPECT_FALSE(Checked(d, IDC_OPTIONS_START_WITH_WINDOWS));
@@ -166,8 +156,6 @@ TEST_F(OptionsDialog, StartWithWindowsMakesAShortcutThatStartsThisProgramHidden)
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(script.AllRan());
     EXPECT_EQ(version, L"Oskara v1.0.1.7");
 
     const std::wstring file = StartupShortcut::Path(false);
@@ -182,31 +170,21 @@ TEST_F(OptionsDialog, StartWithWindowsMakesAShortcutThatStartsThisProgramHidden)
 
 TEST_F(OptionsDialog, EffectiveMemoryOffHalvesTheMemorySliderAndCancelStillResetsIt) {
     OpenMain("");  // memory type 3, real default 1000 MHz
-    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 1000);
-    EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 2660);
-    EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2000);
-    ModalScript off(kTitle, {
+    EXPECT_EQ(SliderState(IDC_MEMORY_SLIDER), (std::array<int, 3>{1000, 2660, 2000}));
+    RunScript(IDC_OPTIONS, kTitle, {
         [&](HWND d) { PostMessageW(GetDlgItem(d, IDC_OPTIONS_EFFECTIVE_MEMORY), BM_CLICK, 0, 0); },
         [&](HWND d) { ModalScript::Click(d, IDOK); },
     });
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(off.AllRan());
     EXPECT_EQ(Setting(Settings::ShowEffectiveMemClock), 0u);
-    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 500);
-    EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 1330);
-    EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 1000);
+    EXPECT_EQ(SliderState(IDC_MEMORY_SLIDER), (std::array<int, 3>{500, 1330, 1000}));
     EXPECT_EQ(Text(IDC_MEMORY_VALUE), L"1000 MHz");
     // A drag past the top grows the range; a cancelled dialog still drops that growth.
     Slide(IDC_MEMORY_SLIDER, 1300);
     ASSERT_GT(RangeMax(IDC_MEMORY_SLIDER), 1330);
     host.settings.writes.clear();
-    ModalScript cancelled(kTitle, {[&](HWND) { ModalScript::PressKey(GetFocus(), VK_ESCAPE); }});
-    RunFromButton(IDC_OPTIONS);
-    EXPECT_TRUE(cancelled.AllRan());
-    EXPECT_FALSE(cancelled.Forced());
-    EXPECT_EQ(RangeMin(IDC_MEMORY_SLIDER), 500);
-    EXPECT_EQ(RangeMax(IDC_MEMORY_SLIDER), 1330);
-    EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 1000);
+    const ScriptRun cancelled = RunScript(IDC_OPTIONS, kTitle, {[&](HWND) { ModalScript::PressKey(GetFocus(), VK_ESCAPE); }});
+    EXPECT_FALSE(cancelled.forced);
+    EXPECT_EQ(SliderState(IDC_MEMORY_SLIDER), (std::array<int, 3>{500, 1330, 1000}));
     EXPECT_FALSE(WasWritten(host.settings, Settings::ShowEffectiveMemClock));
     EXPECT_FALSE(WasWritten(host.settings, Settings::TavioStepSize));
 

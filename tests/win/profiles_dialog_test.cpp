@@ -63,7 +63,7 @@ void DoubleClickRow(HWND dialog, int row) {
 TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
     host.profiles.Replace({MakeProfile(L"A"), MakeProfile(L"B"), MakeProfile(L"C")});
     OpenMain("");
-    ModalScript script(kTitle, {
+    const ScriptRun run = RunScript(IDC_PROFILES, kTitle, {
         [&](HWND d) {
             EXPECT_EQ(Names(d), (std::vector<std::wstring>{L"C", L"B", L"A"}));
             // Owned by the main window, which cannot be used meanwhile.
@@ -85,9 +85,7 @@ TEST_F(ProfilesDialog, ListsTheLastProfileOnTopAndDeletingTheTopRowRemovesIt) {
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
-    EXPECT_FALSE(script.Forced());
+    EXPECT_FALSE(run.forced);
     EXPECT_EQ(BookNames(host.profiles), (std::vector<std::wstring>{L"B"}));
     EXPECT_TRUE(IsWindowEnabled(dlg->m_hWnd));
 }
@@ -97,7 +95,7 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockListsTheShownOneAndOpensIts
     OpenMain("");  // memory type 3: the slider shows twice the real clock
     Slide(IDC_MEMORY_SLIDER, 2001);
     Slide(IDC_CORE_SLIDER, 720);
-    ModalScript script(kTitle, {
+    RunScript(IDC_PROFILES, kTitle, {
         [&](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
         [&](HWND d) {
             ASSERT_EQ(Names(d), (std::vector<std::wstring>{L"New Profile", L"Old"}));
@@ -128,13 +126,8 @@ TEST_F(ProfilesDialog, CreateStoresTheRealMemoryClockListsTheShownOneAndOpensIts
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
     ASSERT_EQ(host.profiles.Count(), 2u);
-    EXPECT_EQ(host.profiles.At(1).memory, 1000);
-    EXPECT_EQ(host.profiles.At(1).core, 720);
-    EXPECT_EQ(host.profiles.At(1).shader, 1440);
-    EXPECT_EQ(host.profiles.At(1).fan, 110);
+    EXPECT_EQ(ProfileValues(host.profiles.At(1)), (std::array<int, 4>{720, 1000, 1440, 110}));
 }
 
 TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan) {
@@ -142,7 +135,7 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
                            MakeProfile(L"Unread", 0, 0, 0, 50)});
     OpenMain("gpus 2\ngroup 0 1\ncooler 0 40 2\n");
     size_t mark = 0;
-    ModalScript script(kTitle, {
+    RunScript(IDC_PROFILES, kTitle, {
         [&](HWND d) {
             EXPECT_EQ(Cell(d, 1, 4), L"105 %");
             EXPECT_EQ(Cell(d, 2, 4), L"100 %");
@@ -151,24 +144,16 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
             ModalScript::Click(d, IDC_PROFILES_ACTIVATE);
         },
         [&](HWND d) {
-            const auto clocks = journal.ClockWrites(mark);
-            ASSERT_EQ(clocks.size(), 1u);
-            EXPECT_EQ(clocks[0].Clocks(), (ClockKhz{650000, 950000, 1300000}));
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("policy"), 1);
-            EXPECT_EQ(fans[0].Number("level"), 100);
+            EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz", "memory_khz", "shader_khz"}),
+                      (CallRows{{650000, 950000, 1300000}}));
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy", "level"}), (CallRows{{1, 100}}));
             mark = journal.Mark();
             Select(d, 1);
             DoubleClickRow(d, 1);
         },
         [&](HWND d) {
-            const auto clocks = journal.ClockWrites(mark);
-            ASSERT_EQ(clocks.size(), 1u);
-            EXPECT_EQ(clocks[0].Number("core_khz"), 1000000);
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("policy"), 2);
+            EXPECT_EQ(Fields(journal.ClockWrites(mark), {"core_khz"}), (CallRows{{1000000}}));
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"policy"}), (CallRows{{2}}));
             // Above the default range, and still as stored.
             EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
             EXPECT_EQ(Pos(IDC_MEMORY_SLIDER), 2200);
@@ -181,101 +166,73 @@ TEST_F(ProfilesDialog, ActivateWritesTheSelectedGpuOnlyWithAFixedOrAutomaticFan)
         [&](HWND d) {
             // Clocks of 0 never reach the card; the fan does.
             EXPECT_TRUE(journal.ClockWrites(mark).empty());
-            const auto fans = journal.Calls("ApplyCoolerLevels", mark);
-            ASSERT_EQ(fans.size(), 1u);
-            EXPECT_EQ(fans[0].Number("level"), 50);
+            EXPECT_EQ(Fields(journal.Calls("ApplyCoolerLevels", mark), {"level"}), (CallRows{{50}}));
             EXPECT_EQ(Pos(IDC_CORE_SLIDER), 1000);
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
     // Nothing stored; only the crash mark of an overclock on the card.
     for (const std::wstring& write : host.settings.writes) EXPECT_EQ(write, L"|OverclockRunning");
 }
 
-TEST_F(ProfilesDialog, EscapeDuringALabelEditKeepsTheNameAndTheDialog) {
-    host.profiles.Replace({MakeProfile(L"Keep")});
-    OpenMain("");
-    ModalScript script(kTitle, {
-        [&](HWND d) {
-            Select(d, 0);
-            ModalScript::Click(d, IDC_PROFILES_RENAME);
-        },
-        [&](HWND d) {
-            const HWND edit = LabelEdit(d);
-            ASSERT_NE(edit, nullptr);
-            ModalScript::Type(edit, L"Gone");
-            ModalScript::PressKey(edit, VK_ESCAPE);
-        },
-        [&](HWND d) {
-            EXPECT_EQ(LabelEdit(d), nullptr);
-            EXPECT_EQ(Cell(d, 0, 0), L"Keep");
-            ModalScript::Click(d, IDOK);
-        },
-    });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
-    EXPECT_FALSE(script.Forced());
-    EXPECT_STREQ(host.profiles.At(0).name, L"Keep");
+TEST_F(ProfilesDialog, ARenameTypedInPlaceIsKeptCutToSixtyThreeOnEnterAndDroppedOnEscape) {
+    const std::wstring seventy = std::wstring(60, L'n') + L"0123456789";
+    const struct {
+        std::wstring typed;
+        WPARAM key;
+        std::wstring kept;
+    } cases[] = {{L"Gone", VK_ESCAPE, L"Short"}, {seventy, VK_RETURN, std::wstring(60, L'n') + L"012"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        host.profiles.Replace({MakeProfile(L"Short")});
+        OpenMain("");
+        const ScriptRun run = RunScript(IDC_PROFILES, kTitle, {
+            [&](HWND d) {
+                Select(d, 0);
+                ModalScript::Click(d, IDC_PROFILES_RENAME);
+            },
+            [&](HWND d) {
+                const HWND edit = LabelEdit(d);
+                ASSERT_NE(edit, nullptr);
+                ModalScript::Type(edit, c.typed);
+                ModalScript::PressKey(edit, c.key);
+            },
+            [&](HWND d) {
+                EXPECT_EQ(LabelEdit(d), nullptr);
+                EXPECT_EQ(Cell(d, 0, 0), c.kept);
+                ModalScript::Click(d, IDOK);
+            },
+        });
+        EXPECT_FALSE(run.forced);
+        EXPECT_EQ(std::wstring(host.profiles.At(0).name), c.kept);
+    }
 }
 
-TEST_F(ProfilesDialog, ASeventyCharacterRenameIsStoredAndShownAsSixtyThree) {
-    host.profiles.Replace({MakeProfile(L"Short")});
-    OpenMain("");
-    const std::wstring typed = std::wstring(60, L'n') + L"0123456789";
-    const std::wstring kept = std::wstring(60, L'n') + L"012";
-    ModalScript script(kTitle, {
-        [&](HWND d) {
-            Select(d, 0);
-            ModalScript::Click(d, IDC_PROFILES_RENAME);
-        },
-        [&](HWND d) {
-            const HWND edit = LabelEdit(d);
-            ASSERT_NE(edit, nullptr);
-            ModalScript::Type(edit, typed);
-            ModalScript::PressKey(edit, VK_RETURN);
-        },
-        [&](HWND d) {
-            EXPECT_EQ(LabelEdit(d), nullptr);
-            EXPECT_EQ(Cell(d, 0, 0), kept);
-            ModalScript::Click(d, IDOK);
-        },
-    });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
-    EXPECT_EQ(std::wstring(host.profiles.At(0).name), kept);
-}
-
-TEST_F(ProfilesDialog, TheSixtyFifthCreateIsRefusedWithAMessage) {
+TEST_F(ProfilesDialog, CreateIsRefusedWithAMessageOnAnUnidentifiedCardAndAFullList) {
     ProfileList full;
     for (int i = 0; i < 64; ++i) full.push_back(MakeProfile(std::to_wstring(i).c_str()));
-    host.profiles.Replace(full);
-    OpenMain("");
-    ModalScript script(kTitle, {
-        [&](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
-        [&](HWND d) {
-            EXPECT_EQ(Names(d).size(), 64u);
-            EXPECT_EQ(Cell(d, 0, 0), L"63");
-            ModalScript::Click(d, IDOK);
-        },
-    });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
-    EXPECT_EQ(host.profiles.Count(), 64u);
-    EXPECT_EQ(script.MessageBoxes(),
-              (std::vector<std::wstring>{L"The profile list is full (64 profiles). Delete a profile to make room."}));
-}
-
-TEST_F(ProfilesDialog, CreateOnAnUnidentifiedCardIsRefusedWithAMessage) {
-    host.profiles.SetCardKnown(false);
-    OpenMain("");
-    ModalScript script(kTitle, {[](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
-                                [](HWND d) { ModalScript::Click(d, IDOK); }});
-    RunFromButton(IDC_PROFILES);
-    EXPECT_EQ(host.profiles.Count(), 0u);
-    EXPECT_EQ(script.MessageBoxes(),
-              std::vector<std::wstring>{L"The card could not be identified, so profiles cannot be kept."});
+    const struct {
+        bool known;
+        size_t count;
+        const wchar_t* message;
+    } cases[] = {{false, 0, L"The card could not be identified, so profiles cannot be kept."},
+                 {true, 64, L"The profile list is full (64 profiles). Delete a profile to make room."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        host.profiles.SetCardKnown(c.known);
+        if (c.count) host.profiles.Replace(full);
+        OpenMain("");
+        const ScriptRun run = RunScript(IDC_PROFILES, kTitle, {
+            [](HWND d) { ModalScript::Click(d, IDC_PROFILES_CREATE); },
+            [&](HWND d) {
+                EXPECT_EQ(Names(d).size(), c.count);
+                EXPECT_EQ(Cell(d, 0, 0), c.count ? L"63" : L"");
+                ModalScript::Click(d, IDOK);
+            },
+        });
+        EXPECT_EQ(host.profiles.Count(), c.count);
+        EXPECT_EQ(run.messageBoxes, std::vector<std::wstring>{c.message});
+    }
 }
 
 TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
@@ -287,7 +244,7 @@ TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
         Select(d, 0);
         host.profiles.Remove(0);
     };
-    ModalScript script(kTitle, {
+    RunScript(IDC_PROFILES, kTitle, {
         [&](HWND d) {
             changeBehind(d);
             ModalScript::Click(d, IDC_PROFILES_DELETE);
@@ -312,8 +269,6 @@ TEST_F(ProfilesDialog, ARowOfAListChangedBehindTheDialogOnlyRebuildsTheRows) {
             ModalScript::Click(d, IDOK);
         },
     });
-    RunFromButton(IDC_PROFILES);
-    EXPECT_TRUE(script.AllRan());
     EXPECT_EQ(BookNames(host.profiles), (std::vector<std::wstring>{L"D", L"E"}));
 }
 

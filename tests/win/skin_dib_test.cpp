@@ -9,6 +9,7 @@
 #include "skin/ButtonImages.h"
 #include "skin/Dib.h"
 #include "tests/win/support/GdiCanvas.h"
+#include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
@@ -46,10 +47,7 @@ TEST(SkinDib, TheSkinsShapeIsOneStripPerRowWithTheTabAtTheBottom) {
     for (const Point& p : points) EXPECT_EQ(PtInRegion(region, p.x, p.y) != 0, p.inside) << p.x << "," << p.y;
     RECT box{};
     GetRgnBox(region, &box);
-    EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.top, 0);
-    EXPECT_EQ(box.right, 650);
-    EXPECT_EQ(box.bottom, 261);
+    EXPECT_EQ(WinTest::Edges(box), (std::array<LONG, 4>{0, 0, 650, 261}));
     DeleteObject(region);
 }
 

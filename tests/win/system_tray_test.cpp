@@ -60,7 +60,7 @@ TEST_F(SystemTrayTest, ControllerMessagesReachTheOwnerInOrder) {
     EXPECT_EQ(owner.deviceChanges[0], (std::pair<WPARAM, LPARAM>{0x8000, 1234}));
 }
 
-TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndAClickOrDoubleClickOpensTheMainWindow) {
+TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndAClickADoubleClickOrOpenShowsTheMainWindow) {
     EXPECT_EQ(tray.SendMessage(kCallback, kId + 1, WM_LBUTTONDBLCLK), 0);
     EXPECT_EQ(tray.SendMessage(kCallback, kId, WM_MOUSEMOVE), 1);
     WinTest::Pump();
@@ -72,9 +72,8 @@ TEST_F(SystemTrayTest, IconMouseNoticesAnswerByIdAndAClickOrDoubleClickOpensTheM
         WinTest::Pump();
         EXPECT_TRUE(main.IsWindowVisible()) << click;
     }
-}
-
-TEST_F(SystemTrayTest, OpenCommandRestoresAHiddenMainWindowOtherMessagesDoNot) {
+    // The Open command does so too; a timer of the same number does not.
+    main.ShowWindow(SW_HIDE);
     tray.SendMessage(WM_TIMER, CSystemTray::kOpenCommand, 0);
     EXPECT_FALSE(main.IsWindowVisible());
     tray.SendMessage(WM_COMMAND, CSystemTray::kOpenCommand, 0);

@@ -1,53 +1,25 @@
 // The controller emulator as a transport: keys read on one reader and posted, device notices on unplug and plug, reports decoded and logged; its window's lamps and keys.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "sim/tavio/EmulatorTransport.h"
 #include "sim/tavio/EmulatorWindow.h"
+#include "tests/win/support/KeyReceiver.h"
+#include "tests/win/support/SimDriverFiles.h"
 #include "tests/win/support/SkinPixels.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
 
-// A window that keeps what the emulator sends it.
-struct Receiver {
-    std::vector<WPARAM> keys;
-    std::vector<std::pair<WPARAM, std::wstring>> notices;
-    HWND hwnd = nullptr;
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<Receiver*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && msg == WM_USER) self->keys.push_back(wp);
-        if (self && msg == WM_DEVICECHANGE) {
-            auto* notice = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(lp);
-            self->notices.emplace_back(wp, notice->dbcc_devicetype == DBT_DEVTYP_DEVICEINTERFACE
-                                               ? std::wstring(notice->dbcc_name)
-                                               : std::wstring());
-        }
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-
-    Receiver() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.lpszClassName = L"EmulatorTestReceiver";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Receiver() { DestroyWindow(hwnd); }
-};
-
 TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoWithTheFocus) {
-    Receiver window;
+    KeyReceiver window;
     CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
     EXPECT_FALSE(emulator.FindAndOpen(0x845E, 1));
     ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
-    emulator.StartReader(window.hwnd);
-    emulator.StartReader(window.hwnd);
+    emulator.StartReader(window.m_hWnd);
+    emulator.StartReader(window.m_hWnd);
     emulator.Press(PanelKey::Right);
     emulator.Press(PanelKey::Left);
     emulator.Press(PanelKey::Release);
@@ -67,10 +39,10 @@ TEST(TavioEmulator, KeysArriveInOrderThroughOneReaderOnlyWhileOpenHeldOnesLetGoW
 }
 
 TEST(TavioEmulator, UnplugAndPlugNoticeEachRegistrationWithTheDevicePath) {
-    Receiver first, second;
+    KeyReceiver first, second;
     CEmulatorTransport emulator(WinTest::TempPath(L"unused.log"));
-    emulator.RegisterForArrival(first.hwnd);
-    emulator.RegisterForArrival(second.hwnd);
+    emulator.RegisterForArrival(first.m_hWnd);
+    emulator.RegisterForArrival(second.m_hWnd);
     ASSERT_TRUE(emulator.FindAndOpen(0x1008, 0x1013));
     emulator.Unplug();
     EXPECT_FALSE(emulator.FindAndOpen(0x1008, 0x1013)) << "an unplugged controller was found";
@@ -127,9 +99,7 @@ TEST(TavioEmulator, ReportsArePaddedDecodedAndLoggedAsHexLines) {
         EXPECT_EQ(emulator.Panel().Reports(), 1u);
         EXPECT_TRUE(emulator.Panel().Errors().empty());
     }
-    std::ifstream in(log.c_str(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "00041b301002" + std::string(2 * 59, '0') + "\n");
+    EXPECT_EQ(SimDriverFiles::ReadText(log), "00041b301002" + std::string(2 * 59, '0') + "\n");
 }
 
 }  // namespace

@@ -5,29 +5,10 @@
 #include <vector>
 
 #include "tavio/TavioDeviceReader.h"
+#include "tests/win/support/KeyReceiver.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
-
-struct KeyWindow {
-    std::vector<WPARAM> keys;
-    HWND hwnd = nullptr;
-
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<KeyWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-        if (self && msg == WM_USER) self->keys.push_back(wp);
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
-    KeyWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.lpszClassName = L"ReaderTestKeys";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~KeyWindow() { DestroyWindow(hwnd); }
-};
 
 // One end writes whole reports as messages; the other is read as the controller is.
 class PipeDevice : public ::testing::Test {
@@ -57,11 +38,11 @@ protected:
     HANDLE writer = INVALID_HANDLE_VALUE;
     HANDLE device = INVALID_HANDLE_VALUE;
     CTavioReader reader;
-    KeyWindow window;
+    KeyReceiver window;
 };
 
 TEST_F(PipeDevice, EachReadDecodesOnlyTheBytesItTransferred) {
-    reader.Start(device, 8, window.hwnd);
+    reader.Start(device, 8, window.m_hWnd);
     Send({0x00, 0x01, 0x31});
     Send({0x00, 0x01, 0x3F});
     Send({0x00, 0x01});  // the buffer still holds 0x3F after these two bytes
@@ -71,7 +52,7 @@ TEST_F(PipeDevice, EachReadDecodesOnlyTheBytesItTransferred) {
 }
 
 TEST_F(PipeDevice, StopEndsAPendingReadAtOnce) {
-    reader.Start(device, 8, window.hwnd);
+    reader.Start(device, 8, window.m_hWnd);
     Sleep(100);
     const DWORD started = GetTickCount();
     reader.Stop();
@@ -90,7 +71,7 @@ ULONGLONG ProcessCpuMs() {
 }
 
 TEST_F(PipeDevice, AFailingDeviceIsReadAgainAfterAPauseNotInATightLoop) {
-    reader.Start(device, 8, window.hwnd);
+    reader.Start(device, 8, window.m_hWnd);
     CloseHandle(writer);  // every read now fails at once
     writer = INVALID_HANDLE_VALUE;
     const ULONGLONG before = ProcessCpuMs();

@@ -1,6 +1,7 @@
 #include "tests/win/support/DialogFixture.h"
 
 void DialogFixture::OpenMain(const std::string& card) {
+    framework.m_pMainWnd = nullptr;  // the end of a main window opened before would post a quit
     Open(card);
     framework.m_pMainWnd = dlg;
 }
@@ -11,10 +12,11 @@ void DialogFixture::TearDown() {
     MainDialogFixture::TearDown();
 }
 
-std::wstring DialogFixture::ControlText(HWND dialog, int id) {
-    wchar_t text[256] = L"";
-    GetDlgItemTextW(dialog, id, text, 256);
-    return text;
+DialogFixture::ScriptRun DialogFixture::RunScript(int buttonId, const wchar_t* title, std::vector<ModalScript::Step> steps) {
+    const ModalScript script(title, std::move(steps));
+    RunFromButton(buttonId);
+    EXPECT_TRUE(script.AllRan()) << script.StepsRun() << " steps ran";
+    return {script.Forced(), script.MessageBoxes()};
 }
 
 bool DialogFixture::Checked(HWND dialog, int id) {

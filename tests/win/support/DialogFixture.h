@@ -17,8 +17,13 @@ protected:
 
     // Presses the main window's button; returns once the dialog it opened has ended.
     void RunFromButton(int buttonId) { Command(buttonId); }
+    // What a script saw of a dialog it ran to its last step (a step left unrun fails the test).
+    struct ScriptRun {
+        bool forced = false;
+        std::vector<std::wstring> messageBoxes;
+    };
+    ScriptRun RunScript(int buttonId, const wchar_t* title, std::vector<ModalScript::Step> steps);
 
-    static std::wstring ControlText(HWND dialog, int id);
     static bool Checked(HWND dialog, int id);
     static bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 

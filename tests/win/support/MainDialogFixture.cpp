@@ -23,6 +23,15 @@ long long JournalCall::Number(const std::string& key) const {
     return text.empty() || *end ? LLONG_MIN : value;
 }
 
+CallRows Fields(const std::vector<JournalCall>& calls, std::initializer_list<const char*> keys) {
+    CallRows rows;
+    for (const JournalCall& call : calls) {
+        rows.emplace_back();
+        for (const char* key : keys) rows.back().push_back(call.Number(key));
+    }
+    return rows;
+}
+
 namespace {
 
 // The driver writes flat objects of numbers, true/false/null and plain strings, so a value runs
@@ -82,20 +91,11 @@ std::vector<JournalCall> DriverJournal::Calls(const std::string& fn, size_t sinc
     return found;
 }
 
-std::vector<JournalCall> DriverJournal::ClockWrites(size_t since) const {
-    std::vector<JournalCall> writes = Calls("ApplyLevelClocks", since);
-    writes.erase(std::remove_if(writes.begin(), writes.end(),
-                                [](const JournalCall& call) { return call.Text("test") != "false"; }),
-                 writes.end());
-    return writes;
-}
-
-std::vector<JournalCall> DriverJournal::ClockTests(size_t since) const {
-    std::vector<JournalCall> tests = Calls("ApplyLevelClocks", since);
-    tests.erase(std::remove_if(tests.begin(), tests.end(),
-                               [](const JournalCall& call) { return call.Text("test") != "true"; }),
-                tests.end());
-    return tests;
+std::vector<JournalCall> DriverJournal::ClockCalls(size_t since, const char* test) const {
+    std::vector<JournalCall> calls = Calls("ApplyLevelClocks", since);
+    calls.erase(std::remove_if(calls.begin(), calls.end(), [&](const JournalCall& call) { return call.Text("test") != test; }),
+                calls.end());
+    return calls;
 }
 
 // ---- message boxes -------------------------------------------------------------------------
@@ -180,9 +180,9 @@ void MainDialogFixture::Close() {
     dlg = nullptr;
 }
 
-std::wstring MainDialogFixture::Text(int id) const {
+std::wstring MainDialogFixture::ControlText(HWND window, int id) {
     wchar_t text[256] = L"";
-    GetDlgItemTextW(dlg->m_hWnd, id, text, 256);
+    GetDlgItemTextW(window, id, text, 256);
     return text;
 }
 

@@ -30,6 +30,10 @@ struct JournalCall {
     ClockKhz Clocks() const { return {Number("core_khz"), Number("memory_khz"), Number("shader_khz")}; }
 };
 
+// The named fields of each call as numbers, one row a call, so a run of calls is checked at once.
+using CallRows = std::vector<std::vector<long long>>;
+CallRows Fields(const std::vector<JournalCall>& calls, std::initializer_list<const char*> keys);
+
 class DriverJournal {
 public:
     void Use(const std::wstring& path) { m_path = path; }
@@ -38,10 +42,11 @@ public:
     size_t Mark() const { return Read().size(); }
     std::vector<JournalCall> Calls(const std::string& fn, size_t since = 0) const;
     // ApplyLevelClocks calls that wrote clocks, or that only tested them.
-    std::vector<JournalCall> ClockWrites(size_t since = 0) const;
-    std::vector<JournalCall> ClockTests(size_t since = 0) const;
+    std::vector<JournalCall> ClockWrites(size_t since = 0) const { return ClockCalls(since, "false"); }
+    std::vector<JournalCall> ClockTests(size_t since = 0) const { return ClockCalls(since, "true"); }
 
 private:
+    std::vector<JournalCall> ClockCalls(size_t since, const char* test) const;
     std::wstring m_path;
 };
 
@@ -125,13 +130,20 @@ protected:
     void Close();
 
     HWND Item(int id) const { return GetDlgItem(dlg->m_hWnd, id); }
-    std::wstring Text(int id) const;
+    static std::wstring ControlText(HWND window, int id);
+    std::wstring Text(int id) const { return ControlText(dlg->m_hWnd, id); }
     int Pos(int sliderId) const;
     int RangeMin(int sliderId) const;
     int RangeMax(int sliderId) const;
+    // {RangeMin, RangeMax, Pos}, to be checked in one line.
+    std::array<int, 3> SliderState(int sliderId) const { return {RangeMin(sliderId), RangeMax(sliderId), Pos(sliderId)}; }
     // As the user leaves it: the thumb moved, then the dialog told by WM_HSCROLL.
     void Slide(int sliderId, int pos);
     LRESULT Command(int id);
+    // Marks the journal, then presses the button or sends the message: what that asked of the card
+    // follows the mark.
+    size_t MarkThenCommand(int id) { const size_t mark = journal.Mark(); Command(id); return mark; }
+    size_t MarkThenSend(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { const size_t mark = journal.Mark(); Send(msg, wp, lp); return mark; }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return SendMessageW(dlg->m_hWnd, msg, wp, lp); }
     LRESULT Click(int x, int y) const { return Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
     // Takes the WM_NCLBUTTONDOWN a click posts (the window drag), so no move loop ever starts;
@@ -139,6 +151,10 @@ protected:
     bool TakeDragAt(int x, int y);
 
     uint32_t Setting(const IntSetting& setting) { return Settings::Read(host.Settings(), setting); }
+    // What the next start restores: LastCore, LastMem, LastShader and LastFan.
+    std::array<uint32_t, 4> LastValues() {
+        return {Setting(Settings::LastCore), Setting(Settings::LastMem), Setting(Settings::LastShader), Setting(Settings::LastFan)};
+    }
 
     RecordingDialogHost host;
     COskaraDlg* dlg = nullptr;

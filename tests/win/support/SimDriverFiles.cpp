@@ -1,5 +1,7 @@
 #include "tests/win/support/SimDriverFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 #include "gpu/SystemDriverLibrary.h"
@@ -9,6 +11,16 @@ namespace SimDriverFiles {
 
 namespace {
 std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+// Writes the text to a file of the test's temporary folder and points the variable at it.
+void PointAtText(const wchar_t* variable, const wchar_t* fileName, const std::string& text) {
+    const std::wstring path = WinTest::TempPath(fileName);
+    SetEnvironmentVariableW(variable, path.c_str());
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
 }  // namespace
 
 std::wstring InstalledPath() { return CSystemDriverLibrary::LibraryPath(); }
@@ -38,13 +50,10 @@ std::wstring ProgramFolder() {
     return Folder(std::wstring(path, length));
 }
 
-void UseCard(const std::string& cardText) {
-    const std::wstring path = WinTest::TempPath(L"oskara-sim-card.txt");
-    if (FILE* file = _wfopen(path.c_str(), L"wb")) {
-        std::fwrite(cardText.data(), 1, cardText.size(), file);
-        std::fclose(file);
-    }
-    SetEnvironmentVariableW(L"OSKARA_SIM_CARD", path.c_str());
+void UseCard(const std::string& cardText) { PointAtText(L"OSKARA_SIM_CARD", L"oskara-sim-card.txt", cardText); }
+
+void UseFaults(const std::string& faultText) {
+    PointAtText(L"OSKARA_SIM_FAULTS", L"oskara-sim-faults.txt", faultText);
 }
 
 std::string ReadText(const std::wstring& path) {

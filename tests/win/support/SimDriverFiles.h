@@ -18,6 +18,9 @@ std::wstring WindowsPathOfUnix(const std::string& unixPath);
 
 // Writes the card text to a file and points OSKARA_SIM_CARD at it, for libraries loaded later.
 void UseCard(const std::string& cardText);
+// Likewise the driver's faults ("fail <function> <status>" lines), read at every call: an empty
+// text takes them away.
+void UseFaults(const std::string& faultText);
 
 // The whole text of a file; empty when it cannot be read.
 std::string ReadText(const std::wstring& path);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -22,6 +23,9 @@ void Pump(DWORD ms = 0, const std::function<bool()>& done = nullptr);
 
 // The first top-level window of this thread that match accepts; nullptr when none does.
 HWND FindThreadWindow(const std::function<bool(HWND)>& match);
+
+// A rectangle's left, top, right and bottom, to be checked in one line.
+inline std::array<LONG, 4> Edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Deletes HKEY_CURRENT_USER\Software\Brenmar with everything below it.
 void ClearBrenmarKey();
