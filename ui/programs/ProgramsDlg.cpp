@@ -8,7 +8,8 @@
 namespace {
 
 constexpr const wchar_t* kHeadings[] = {L"Program", L"Profile", L"Note"};
-constexpr int kHeadingWidths[] = {150, 90, 200};
+// In dialog units; the note takes what is left.
+constexpr int kHeadingWidths[] = {120, 70};
 constexpr size_t kNoRow = static_cast<size_t>(-1);
 
 }  // namespace
@@ -26,12 +27,18 @@ bool CProgramsDlg::OnInitDialog() {
     return true;
 }
 
+// The columns grow with the dialog's font; no horizontal scroll bar even once rows need a vertical one.
 void CProgramsDlg::InsertColumns() {
-    // The widths are dialog units, so the columns grow with the dialog's font.
-    RECT units{0, 0, 4, 8};
+    RECT units{0, 0, 4, 8}, client{};
     MapDialogRect(m_hWnd, &units);
-    for (int i = 0; i < static_cast<int>(std::size(kHeadings)); ++i)
-        m_list.InsertColumn(i, kHeadings[i], LVCFMT_LEFT, kHeadingWidths[i] * units.right / 4);
+    GetClientRect(m_list.m_hWnd, &client);
+    int left = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (int i = 0; i < static_cast<int>(std::size(kHeadingWidths)); ++i) {
+        const int width = kHeadingWidths[i] * units.right / 4;
+        m_list.InsertColumn(i, kHeadings[i], LVCFMT_LEFT, width);
+        left -= width;
+    }
+    m_list.InsertColumn(2, kHeadings[2], LVCFMT_LEFT, left);
 }
 
 void CProgramsDlg::FillList(int selected) {
