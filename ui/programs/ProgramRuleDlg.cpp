@@ -40,10 +40,10 @@ bool CProgramRuleDlg::OnInitDialog() {
     m_program.SendMessage(EM_SETLIMITTEXT, kMaxRuleProgramLength + 1);
     m_program.SetWindowText(m_rule.program);
     for (const std::wstring& name : m_profiles) m_profile.AddString(name.c_str());
-    // A profile that is gone is not offered: the user chooses another one.
-    const auto found = std::find(m_profiles.begin(), m_profiles.end(), m_rule.profile);
-    m_profile.SetCurSel(found == m_profiles.end() ? (m_rule.profile.empty() && !m_profiles.empty() ? 0 : -1)
-                                                  : static_cast<int>(found - m_profiles.begin()));
+    // A new rule offers the first profile; a profile that is gone is not offered: the user chooses.
+    const auto found = m_rule.profile.empty() ? m_profiles.begin()
+                                              : std::find(m_profiles.begin(), m_profiles.end(), m_rule.profile);
+    m_profile.SetCurSel(found == m_profiles.end() ? -1 : static_cast<int>(found - m_profiles.begin()));
     return true;
 }
 
