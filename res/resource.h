@@ -81,7 +81,21 @@
 #define IDC_OPTIONS_TEMP_GUARD 1307
 #define IDC_OPTIONS_TEMP_GUARD_LIMIT 1308
 #define IDC_OPTIONS_TEMP_GUARD_NOTE 1309
-// Hotkey ids of Ctrl+Alt+1 to Ctrl+Alt+9.
+// Profiles that follow programs: the options dialog's check box and button, the rules' list and
+// one rule's editor.
+#define IDC_OPTIONS_FOLLOW_PROGRAMS 1310
+#define IDC_OPTIONS_PROGRAMS 1311
+#define IDD_PROGRAMS 195
+#define IDC_PROGRAMS_LIST 1450
+#define IDC_PROGRAMS_ADD 1451
+#define IDC_PROGRAMS_EDIT 1452
+#define IDC_PROGRAMS_REMOVE 1453
+#define IDD_PROGRAM_RULE 196
+#define IDC_PROGRAM_RULE_PROGRAM 1470
+#define IDC_PROGRAM_RULE_BROWSE_FILE 1471
+#define IDC_PROGRAM_RULE_BROWSE_FOLDER 1472
+#define IDC_PROGRAM_RULE_PROFILE 1473
+// Hotkey ids of Ctrl+Alt+1 to Ctrl+Alt+9, given to RegisterHotKey: apart from the control ids.
 #define ID_HOTKEY_PROFILE_FIRST 1310
 // Tray menu commands of the profiles, in the list's order.
 #define ID_TRAY_PROFILE_FIRST 0xE200

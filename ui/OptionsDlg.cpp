@@ -7,9 +7,11 @@
 #include "ui/OptionsValues.h"
 #include "ui/StartupShortcut.h"
 #include "ui/TempGuard.h"
+#include "ui/programs/ProgramsDlg.h"
 
-COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent)
-    : CDialog(IDD_OPTIONS, parent), m_settings(settings), m_controllerConnected(controllerConnected) {
+COptionsDlg::COptionsDlg(SettingsStore& settings, const ProfileList& profiles, bool controllerConnected, CWnd* parent)
+    : CDialog(IDD_OPTIONS, parent), m_settings(settings), m_profiles(profiles),
+      m_controllerConnected(controllerConnected) {
     BindControl(m_startWithWindows, IDC_OPTIONS_START_WITH_WINDOWS);
     BindControl(m_restoreOC, IDC_OPTIONS_RESTORE_OC);
     BindControl(m_version, IDC_OPTIONS_VERSION);
@@ -22,6 +24,7 @@ COptionsDlg::COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd
     BindControl(m_crashGuard, IDC_OPTIONS_CRASH_GUARD);
     BindControl(m_tempGuard, IDC_OPTIONS_TEMP_GUARD);
     BindControl(m_tempGuardLimit, IDC_OPTIONS_TEMP_GUARD_LIMIT);
+    BindControl(m_followPrograms, IDC_OPTIONS_FOLLOW_PROGRAMS);
 }
 
 bool COptionsDlg::OnInitDialog() {
@@ -42,6 +45,7 @@ bool COptionsDlg::OnInitDialog() {
     CheckFromSetting(m_profileHotkeys, Settings::Read(m_settings, Settings::ProfileHotkeys));
     CheckFromSetting(m_confirmApply, Settings::Read(m_settings, Settings::ConfirmApply));
     CheckFromSetting(m_reapplyOnResume, Settings::Read(m_settings, Settings::ReapplyOnResume));
+    CheckFromSetting(m_followPrograms, Settings::Read(m_settings, Settings::FollowPrograms));
     // Only 0 turns the guard off.
     m_crashGuard.SetCheck(Settings::Read(m_settings, Settings::CrashGuard) != 0 ? BST_CHECKED : BST_UNCHECKED);
     const uint32_t tempGuard = Settings::Read(m_settings, Settings::TempGuardC);
@@ -75,6 +79,7 @@ void COptionsDlg::OnOK() {
     Settings::Write(m_settings, Settings::ProfileHotkeys, m_profileHotkeys.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::ConfirmApply, m_confirmApply.GetCheck() == BST_CHECKED);
     Settings::Write(m_settings, Settings::ReapplyOnResume, m_reapplyOnResume.GetCheck() == BST_CHECKED);
+    Settings::Write(m_settings, Settings::FollowPrograms, m_followPrograms.GetCheck() == BST_CHECKED);
     // A value that counts as on stays as it was.
     const bool guardOn = m_crashGuard.GetCheck() == BST_CHECKED;
     if (guardOn != (Settings::Read(m_settings, Settings::CrashGuard) != 0)) Settings::Write(m_settings, Settings::CrashGuard, guardOn);
@@ -94,9 +99,18 @@ void COptionsDlg::OnFanCurve() {
         ::ShowWindow(GetDlgItem(IDC_OPTIONS_FAN_CURVE_NOTE), SW_HIDE);
 }
 
+void COptionsDlg::OnPrograms() {
+    CProgramsDlg list(m_settings, m_profiles, this);
+    list.DoModal();
+}
+
 LRESULT COptionsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_FAN_CURVE && HIWORD(wp) == BN_CLICKED) {
         OnFanCurve();
+        return 0;
+    }
+    if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_PROGRAMS && HIWORD(wp) == BN_CLICKED) {
+        OnPrograms();
         return 0;
     }
     if (msg == WM_COMMAND && LOWORD(wp) == IDC_OPTIONS_START_WITH_WINDOWS && HIWORD(wp) == BN_CLICKED) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "store/Profile.h"
 #include "store/SettingsStore.h"
 #include "framework/ComboBox.h"
 #include "framework/Controls.h"
@@ -9,12 +10,14 @@
 
 // The "Settings" dialog: start with Windows (the startup shortcut), restore at start-up, the
 // effective memory display, the controller's idle return and step size, the profile hotkeys,
-// the confirmation of new clocks, the clocks put back after a resume, the two guards, and the
-// program's version. OK writes everything; Cancel nothing.
+// the confirmation of new clocks, the clocks put back after a resume, the two guards, profiles
+// that follow programs, and the program's version. OK writes everything; Cancel nothing. The fan
+// curve editor and the programs' list store on their own OK.
 class COptionsDlg : public CDialog {
 public:
     // controllerConnected: the idle-return box can only be changed while a controller is there.
-    COptionsDlg(SettingsStore& settings, bool controllerConnected, CWnd* parent = nullptr);
+    // profiles: the card's, the ones a program's rule can choose.
+    COptionsDlg(SettingsStore& settings, const ProfileList& profiles, bool controllerConnected, CWnd* parent = nullptr);
     // What the fan curve editor's marker shows.
     void SetFanCurveReading(FanCurveReading reading) { m_fanCurveReading = std::move(reading); }
 
@@ -26,9 +29,11 @@ protected:
 private:
     void OnStartWithWindowsClicked();
     void OnFanCurve();
+    void OnPrograms();
     void CheckFromSetting(CButton& box, uint32_t value);
 
     SettingsStore& m_settings;
+    const ProfileList& m_profiles;
     bool m_controllerConnected;
     CButton m_startWithWindows, m_restoreOC;
     CStatic m_version;
@@ -36,6 +41,7 @@ private:
     CComboBox m_stepSize;
     CButton m_effectiveMemory;
     CButton m_profileHotkeys, m_confirmApply, m_reapplyOnResume, m_crashGuard, m_tempGuard;
+    CButton m_followPrograms;
     CWnd m_tempGuardLimit;
     FanCurveReading m_fanCurveReading;
 };

@@ -389,7 +389,7 @@ void COskaraDlg::OnProfiles() {
 
 // Whatever the result: a cancelled dialog leaves the factor as it was, and the reset is harmless.
 void COskaraDlg::OnOptions() {
-    COptionsDlg dialog(m_host.Settings(), m_host.ControllerConnected());
+    COptionsDlg dialog(m_host.Settings(), m_host.Profiles().List(), m_host.ControllerConnected());
     dialog.SetFanCurveReading([this] { return m_owner.Curve().Reading(); });
     const bool stored = dialog.DoModal() == IDOK;
     // The tray's Exit ends the window under the dialog; the object lives until this returns.

@@ -7,21 +7,36 @@
 
 bool Usable(const ListedRule& listed) { return listed.fault == RuleFault::None && listed.profileExists; }
 
-std::vector<ListedRule> ListProgramRules(SettingsStore& store, const ProfileExists& profileExists) {
-    std::vector<ListedRule> listed;
+std::wstring RuleNote(const ListedRule& listed) {
+    if (listed.fault != RuleFault::None) return RuleFaultText(listed.fault);
+    if (listed.profileExists) return L"";
+    if (listed.rule.profile.empty()) return L"It names no profile.";
+    return L"The card has no profile \"" + listed.rule.profile + L"\".";
+}
+
+void UpdateRuleStates(std::vector<ListedRule>& rows, const ProfileExists& profileExists) {
     // Only rules that count make a later one a duplicate.
     std::vector<ProgramRule> counted;
+    for (ListedRule& row : rows) {
+        if (row.fault != RuleFault::NotText) {
+            row.fault = CheckRuleProgram(row.rule.program, counted);
+            if (row.fault == RuleFault::None && counted.size() >= kMaxProgramRules) row.fault = RuleFault::PastLimit;
+            if (row.fault == RuleFault::None) counted.push_back(row.rule);
+        }
+        row.profileExists = row.fault != RuleFault::NotText && !row.rule.profile.empty() && profileExists &&
+                            profileExists(row.rule.profile);
+    }
+}
+
+std::vector<ListedRule> ListProgramRules(SettingsStore& store, const ProfileExists& profileExists) {
+    std::vector<ListedRule> rows;
     for (SettingsStore::NamedValue& value : store.ReadValues(kProgramRulesSection)) {
         const auto* profile = std::get_if<std::wstring>(&value.value);
-        ListedRule entry{{std::move(value.name), profile ? *profile : L""}, RuleFault::None, false};
-        entry.fault = CheckRuleProgram(entry.rule.program, counted);
-        if (entry.fault == RuleFault::None && !profile) entry.fault = RuleFault::NotText;
-        if (entry.fault == RuleFault::None && counted.size() >= kMaxProgramRules) entry.fault = RuleFault::PastLimit;
-        if (entry.fault == RuleFault::None) counted.push_back(entry.rule);
-        entry.profileExists = profile && !profile->empty() && profileExists && profileExists(*profile);
-        listed.push_back(std::move(entry));
+        rows.push_back({{std::move(value.name), profile ? *profile : L""},
+                        profile ? RuleFault::None : RuleFault::NotText, false});
     }
-    return listed;
+    UpdateRuleStates(rows, profileExists);
+    return rows;
 }
 
 std::vector<ProgramRule> UsableProgramRules(SettingsStore& store, const ProfileExists& profileExists) {

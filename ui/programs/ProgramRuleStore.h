@@ -20,8 +20,14 @@ struct ListedRule {
 
 bool Usable(const ListedRule& listed);
 
+// Why a row does nothing, for the list; empty for a usable one.
+std::wstring RuleNote(const ListedRule& listed);
+
 using ProfileExists = std::function<bool(const std::wstring& profile)>;
 
+// Each row's fault and profile again, in order, after rows were added, edited or removed: as a load
+// finds them, except that a row that is no text stays so.
+void UpdateRuleStates(std::vector<ListedRule>& rows, const ProfileExists& profileExists);
 // Every value found, in the store's order. A value that is no text, a faulty program, a later
 // duplicate and a value past the 32nd carry their fault; a profile is checked only by name.
 std::vector<ListedRule> ListProgramRules(SettingsStore& store, const ProfileExists& profileExists);

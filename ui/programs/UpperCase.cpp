@@ -70,8 +70,10 @@ constexpr CaseRange kRanges[] = {
 
 wchar_t UpperCaseUnit(wchar_t unit) {
     if (unit < 0x80) return unit >= L'a' && unit <= L'z' ? static_cast<wchar_t>(unit - 32) : unit;
-    if (static_cast<uint32_t>(unit) > 0xFFFF) return unit;
-    const uint16_t u = static_cast<uint16_t>(unit);
+    // Where wchar_t is wider, a unit above the 16 bits is no UTF-16 unit and keeps its case.
+    const uint32_t wide = static_cast<uint32_t>(unit);
+    const uint16_t u = static_cast<uint16_t>(wide);
+    if (u != wide) return unit;
     // The ranges are sorted and apart: the one that may hold u is the last starting at or below it.
     const auto after = std::upper_bound(std::begin(kRanges), std::end(kRanges), u,
                                         [](uint16_t value, const CaseRange& r) { return value < r.first; });

@@ -1,5 +1,6 @@
 #include "tests/win/support/ModalScript.h"
 
+#include "framework/Wnd.h"
 #include "tests/win/support/WinTestSupport.h"
 
 namespace {
@@ -46,8 +47,12 @@ HWND ModalScript::FindDialog() const {
 }
 
 bool ModalScript::CloseMessageBox(HWND dialog) {
-    const HWND box = WinTest::FindThreadWindow(
-        [&](HWND hwnd) { return IsDialogWindow(hwnd) && GetWindow(hwnd, GW_OWNER) == dialog; });
+    const HWND box = WinTest::FindThreadWindow([&](HWND hwnd) {
+        // A dialog of the program's own, opened over this one, is the script's to drive.
+        const HWND owner = GetWindow(hwnd, GW_OWNER);
+        return IsDialogWindow(hwnd) && !CWnd::FromHandlePermanent(hwnd) && owner &&
+               (owner == dialog || GetWindow(owner, GW_OWNER) == dialog);
+    });
     if (!box) return false;
     std::wstring text;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

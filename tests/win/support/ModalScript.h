@@ -2,8 +2,9 @@
 // Acts inside a modal dialog's own message loop, as a user would: a thread timer ticks there
 // while the dialog runs, finds it by its title and runs the next step. Keys and clicks posted by
 // a step go through the dialog's loop, so its keyboard handling (Escape ending it) is what a user
-// gets. Message boxes the dialog opens are closed with OK and their texts kept. A dialog still
-// open a while after the last step is ended with IDABORT, so a test never hangs.
+// gets. Message boxes of the dialog, or of a dialog it opened, are closed with OK and their texts
+// kept. A dialog still open a while after the last step is ended with IDABORT, so a test never
+// hangs.
 #include <windows.h>
 
 #include <functional>
