@@ -1,11 +1,9 @@
 #include "ui/MonitorWnd.h"
 
-#include <commdlg.h>
 #include <cwchar>
 #include <windowsx.h>
 
-#include "framework/OwnedHandle.h"
-#include "framework/SystemLibrary.h"
+#include "framework/FileDialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Settings.h"
@@ -142,19 +140,6 @@ void CMonitorWnd::OnPaint() {
     EndPaint(m_hWnd, &paint);
 }
 
-namespace {
-
-// The file dialogs' library is loaded only for the dialog: linked in, it brings the printing
-// libraries with it, a few megabytes resident for as long as the program runs.
-bool AskSaveFileName(OPENFILENAMEW& dialog) {
-    const CLoadedModule module(LoadSystemLibrary(L"comdlg32.dll"));
-    if (!module.Valid()) return false;
-    const auto ask = SystemCall<BOOL(WINAPI*)(OPENFILENAMEW*)>(module.Get(), "GetSaveFileNameW");
-    return ask && ask(&dialog);
-}
-
-}  // namespace
-
 void CMonitorWnd::ChooseLogFile() {
     wchar_t path[MAX_PATH] = L"oskara-log.csv";
     OPENFILENAMEW dialog{};
@@ -165,7 +150,7 @@ void CMonitorWnd::ChooseLogFile() {
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = L"csv";
     dialog.Flags = OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_HIDEREADONLY;
-    if (AskSaveFileName(dialog)) m_owner.StartLog(path);
+    if (AskFileName(FileDialogKind::Save, dialog)) m_owner.StartLog(path);
 }
 
 bool CMonitorWnd::OnCommand(WORD id, WORD code) {

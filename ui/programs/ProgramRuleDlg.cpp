@@ -1,12 +1,10 @@
 #include "ui/programs/ProgramRuleDlg.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
 #include <algorithm>
 
-#include "framework/OwnedHandle.h"
-#include "framework/SystemLibrary.h"
+#include "framework/FileDialog.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,14 +14,6 @@ std::wstring Trimmed(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L" \t");
     if (first == std::wstring::npos) return L"";
     return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
-
-// Loaded only for the dialog, as the monitor's file dialog is: linked in, the library stays resident.
-bool AskOpenFileName(OPENFILENAMEW& dialog) {
-    const CLoadedModule module(LoadSystemLibrary(L"comdlg32.dll"));
-    if (!module.Valid()) return false;
-    const auto ask = SystemCall<BOOL(WINAPI*)(OPENFILENAMEW*)>(module.Get(), "GetOpenFileNameW");
-    return ask && ask(&dialog);
 }
 
 }  // namespace
@@ -79,7 +69,7 @@ void CProgramRuleDlg::BrowseForProgram() {
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (AskOpenFileName(dialog) && dialog.nFileOffset < MAX_PATH) m_program.SetWindowText(path + dialog.nFileOffset);
+    if (AskFileName(FileDialogKind::Open, dialog) && dialog.nFileOffset < MAX_PATH) m_program.SetWindowText(path + dialog.nFileOffset);
 }
 
 void CProgramRuleDlg::BrowseForFolder() {
